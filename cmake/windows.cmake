@@ -1,0 +1,61 @@
+# Windows build (mingw-w64): the game, the probe and the Windows-side tests.
+set(CMAKE_EXE_LINKER_FLAGS "${CMAKE_EXE_LINKER_FLAGS} -static -static-libgcc -static-libstdc++")
+add_compile_definitions(UNICODE _UNICODE NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
+
+set(WIN32_LIBS comctl32 comdlg32 gdi32 user32 advapi32 winmm shell32 kernel32)
+
+# Everything of the program but its entry point, so that tests can link it.
+file(GLOB UI_SOURCES CONFIGURE_DEPENDS shell/*.cpp boards/*.cpp dialogs/*.cpp)
+list(REMOVE_ITEM UI_SOURCES ${CMAKE_SOURCE_DIR}/shell/winmain.cpp)
+foreach(p ${PORTABLE_SOURCES})
+  list(REMOVE_ITEM UI_SOURCES ${CMAKE_SOURCE_DIR}/${p})
+endforeach()
+if(UI_SOURCES)
+  add_library(ui STATIC ${UI_SOURCES})
+else()
+  add_library(ui INTERFACE)
+endif()
+target_include_directories(ui INTERFACE ${CMAKE_SOURCE_DIR})
+target_link_libraries(ui INTERFACE portable game ${WIN32_LIBS})
+
+# Resources are compiled once and linked into the game and into the tests.
+add_library(resources OBJECT resources/trivok.rc)
+target_include_directories(resources PRIVATE ${CMAKE_SOURCE_DIR}/resources)
+set_property(SOURCE resources/trivok.rc APPEND PROPERTY OBJECT_DEPENDS
+  ${CMAKE_SOURCE_DIR}/resources/resource.h)
+
+add_executable(trivok WIN32 shell/winmain.cpp $<TARGET_OBJECTS:resources>)
+target_link_libraries(trivok PRIVATE ui)
+set_target_properties(trivok PROPERTIES OUTPUT_NAME Trivok)
+target_link_options(trivok PRIVATE -municode)
+
+# The probe: a console program that reports a running game's state.
+file(GLOB PROBE_SOURCES CONFIGURE_DEPENDS tools/probe*.cpp)
+if(PROBE_SOURCES)
+  add_executable(probe ${PROBE_SOURCES})
+  target_link_libraries(probe PRIVATE ${WIN32_LIBS} psapi)
+endif()
+
+# Windows-side unit tests (GoogleTest from Debian's sources), run under Wine.
+file(GLOB WIN_TEST_SOURCES CONFIGURE_DEPENDS tests/win/*.cpp)
+if(WIN_TEST_SOURCES)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+  add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+  add_executable(win_tests ${WIN_TEST_SOURCES} $<TARGET_OBJECTS:resources>)
+  target_link_libraries(win_tests PRIVATE ui gtest gtest_main psapi)
+  # One CTest entry per suite keeps Wine start-ups few.
+  add_test(NAME win_tests COMMAND win_tests)
+  set_tests_properties(win_tests PROPERTIES LABELS wine TIMEOUT 300)
+endif()
+
+# End-to-end tests: the real program under Wine, driven by tests/e2e.
+find_package(Python3 COMPONENTS Interpreter REQUIRED)
+file(GLOB E2E_TESTS CONFIGURE_DEPENDS tests/e2e/test_*.py)
+foreach(t ${E2E_TESTS})
+  get_filename_component(name ${t} NAME_WE)
+  add_test(NAME e2e_${name}
+           COMMAND ${Python3_EXECUTABLE} ${t}
+             --exe $<TARGET_FILE:trivok> --probe $<TARGET_FILE:probe>)
+  set_tests_properties(e2e_${name} PROPERTIES LABELS e2e TIMEOUT 600)
+endforeach()

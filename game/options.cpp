@@ -1,0 +1,6 @@
+// The options in force; built-in values until the settings are loaded.
+#include "game/options.h"
+
+namespace game {
+GameOptions Options;
+}

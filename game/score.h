@@ -1,0 +1,14 @@
+// Won and lost games: all-time totals (kept by the settings store) and the
+// counts of this run.
+#pragma once
+
+#include <cstdint>
+
+namespace game {
+
+extern std::int32_t ManWon;     // all runs, human's wins
+extern std::int32_t CompWon;    // all runs, computer's wins
+extern std::int32_t RunWins;    // this run
+extern std::int32_t RunLosses;  // this run
+
+}  // namespace game

@@ -1,0 +1,3 @@
+#include <gtest/gtest.h>
+#include "game/effects.h"
+TEST(Effects, SilentDefaultAnswersStop) { EXPECT_EQ(game::Fx().AskResult(game::kWonDialog), 2); }

@@ -3,11 +3,54 @@
 #pragma once
 
 // Icons
-#define IDI_MAIN            120
-#define IDI_ARROWS          149
-#define IDI_PICKER          156
-#define IDI_SPEAKER         157
+#define IDI_MAIN                120
+#define IDI_ARROWS              149
+#define IDI_PICKER              156
+#define IDI_SPEAKER             157
 
 // Menus
-#define IDM_MAIN_MENU       125
+#define IDM_MAIN_MENU           125
 
+// Commands of the main menu and the toolbar. A toolbar button and its menu
+// item share one id. The level ids are not contiguous: no arithmetic on them.
+#define IDM_SHOW_ARROWS         103
+#define IDM_SHOW_COMPUTER_BOARD 105
+#define IDM_SHOW_HUMAN_BOARD    106
+#define IDM_SHOW_PICKER         108
+#define IDM_EXIT                301
+#define IDM_ABOUT               302
+#define IDM_NEW_GAME            303
+#define IDM_AUTO_ARRANGE        308
+#define IDM_LEVEL_AMATEUR       40011
+#define IDM_LEVEL_PRO           40012
+#define IDM_STATISTICS          40014
+#define IDM_COLOURS             40015
+#define IDM_WEB_PAGE            40016
+#define IDM_FEEDBACK            40017
+#define IDM_HELP                40018
+#define IDM_LEVEL_SUPERMAN      40030
+#define IDM_SETTINGS            40031
+#define IDM_HUMAN_FIRST         40034
+#define IDM_COMPUTER_FIRST      40035
+#define IDM_SALVO               40036
+#define IDM_RESHOT              40037
+#define IDM_SHOW_COMMENTATOR    40041   // also "hide" in the child windows' own menus
+#define IDM_ARRANGE             40042
+#define IDM_MESSENGER           40048
+
+// Commands of the child windows' context menus.
+#define IDM_HIDE_WINDOW         40041
+#define IDM_CHOOSE_FONT         120
+
+// Strings beside the command ids (hints for popups and the system menu).
+#define IDS_HINT_GAME_POPUP     115
+#define IDS_HINT_SYSMENU        116
+#define IDS_HINT_HELP_POPUP     40038
+#define IDS_HINT_FIRST_POPUP    40039
+#define IDS_HINT_OPTIONS_POPUP  40040
+
+// Controls
+#define IDC_STATUSBAR           1
+#define IDC_TOOLBAR             151
+
+// Images, cursors, sounds and clips (made by tools/gen_resources.py)

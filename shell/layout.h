@@ -1,0 +1,73 @@
+// Where the frame's children go: sizes and positions derived from the cell
+// size, the status-bar split and the default arrangement. No Win32 here.
+#pragma once
+
+#include <array>
+
+namespace layout {
+
+struct Box {
+    int x, y, width, height;
+    int Right() const { return x + width; }
+    int Bottom() const { return y + height; }
+    bool operator==(const Box& o) const
+    {
+        return x == o.x && y == o.y && width == o.width && height == o.height;
+    }
+};
+
+struct Rect {
+    int left, top, right, bottom;
+    bool Contains(int px, int py) const { return left <= px && px < right && top <= py && py < bottom; }
+    bool operator==(const Rect& o) const
+    {
+        return left == o.left && top == o.top && right == o.right && bottom == o.bottom;
+    }
+};
+
+// trunc(factor × cell): fractions of the cell size, computed in double
+// precision and truncated toward zero.
+int Cells(double factor, int cell);
+
+// System metrics a board's outer size depends on.
+struct FrameMetrics {
+    int dlgFrameX;       // SM_CXDLGFRAME
+    int dlgFrameY;       // SM_CYDLGFRAME
+    int smallCaption;    // iSmCaptionHeight
+};
+
+int BoardWidth(int cell, const FrameMetrics& m);
+int BoardHeight(int cell, const FrameMetrics& m);
+
+// Positions at creation, in the frame's client coordinates.
+struct InitialLayout {
+    Box arrows, picker, commentator, commentatorText, humanBoard, computerBoard;
+};
+InitialLayout Initial(int cell, const FrameMetrics& m);
+
+// Right edges of the three status-bar parts for a client width; -1 runs to the end.
+std::array<int, 3> StatusParts(int clientWidth);
+
+// The eight ship silhouettes of the picker, in its client coordinates:
+// 0..3 upright (four to one squares), 4..7 lying.
+std::array<Rect, 8> ShipPickerRects(int cell);
+
+// The default arrangement: commentator centred under the toolbar, the boards
+// 4 cells apart below it, the picker under the computer's board and the pad
+// under the human's.
+struct Arrangement {
+    Box commentator, humanBoard, computerBoard, picker, arrows;
+};
+struct ArrangeInput {
+    int clientWidth;
+    int toolbarBottom;
+    int cell;
+    int commentatorWidth, commentatorHeight;
+    int computerBoardWidthBefore;   // its width before the move
+    int boardWidth, boardHeight;    // the boards' new size
+    int pickerWidth, pickerHeight;
+    int arrowsWidth, arrowsHeight;
+};
+Arrangement Arrange(const ArrangeInput& in);
+
+}  // namespace layout

@@ -1,0 +1,155 @@
+// Creation and layout of the frame's children.
+#include "shell/children.h"
+
+#include <commctrl.h>
+
+#include "boards/board_render.h"
+#include "game/model.h"
+#include "game/placement.h"
+#include "resources/resource.h"
+#include "shell/app.h"
+#include "shell/gdi.h"
+#include "shell/layout.h"
+#include "shell/settings.h"
+#include "shell/status_bar.h"
+#include "shell/toolbar.h"
+
+namespace children {
+namespace {
+
+constexpr DWORD kPadStyle = WS_CHILD | WS_CLIPSIBLINGS | WS_CAPTION | WS_SYSMENU;
+constexpr DWORD kCommentatorStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CAPTION | WS_SYSMENU;
+constexpr DWORD kBoardStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CAPTION;
+constexpr DWORD kBoardExStyle = WS_EX_TOOLWINDOW | WS_EX_WINDOWEDGE | WS_EX_CLIENTEDGE;
+
+layout::FrameMetrics Metrics()
+{
+    NONCLIENTMETRICSW ncm{};
+    ncm.cbSize = sizeof(ncm);
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(ncm), &ncm, 0);
+    return {GetSystemMetrics(SM_CXDLGFRAME), GetSystemMetrics(SM_CYDLGFRAME), ncm.iSmCaptionHeight};
+}
+
+HWND MakeChild(HWND parent, DWORD exStyle, const wchar_t* cls, const wchar_t* caption, DWORD style,
+               const layout::Box& b)
+{
+    return CreateWindowExW(exStyle, cls, caption, style, b.x, b.y, b.width, b.height, parent, nullptr,
+                           app::Instance, nullptr);
+}
+
+// A child's rectangle in the frame's client coordinates.
+RECT ClientRectOf(HWND child)
+{
+    RECT r;
+    GetWindowRect(child, &r);
+    MapWindowPoints(HWND_DESKTOP, app::MainWindow, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+SIZE SizeOf(HWND w)
+{
+    RECT r;
+    GetWindowRect(w, &r);
+    return {r.right - r.left, r.bottom - r.top};
+}
+
+void Place(HWND w, settings::Slot slot, const layout::Box& b)
+{
+    MoveWindow(w, b.x, b.y, b.width, b.height, TRUE);
+    settings::SetPosition(slot, ClientRectOf(w));
+}
+
+void PlaceAt(HWND w, const RECT& r) { MoveWindow(w, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE); }
+
+void HideAndRelease(HWND w, int button)
+{
+    ShowWindow(w, SW_HIDE);
+    toolbar::Release(button);
+}
+
+}  // namespace
+
+bool Create(HWND frame)
+{
+    const int c = game::CellSize;
+    const layout::InitialLayout l = layout::Initial(c, Metrics());
+
+    app::ArrowsWindow = MakeChild(frame, 0, app::kArrowsClass, L"Вперед к победе!", kPadStyle, l.arrows);
+    app::ShipPickerWindow = MakeChild(frame, 0, app::kPickerClass, L"Выбери корабль.", kPadStyle, l.picker);
+    app::CommentatorWindow =
+        MakeChild(frame, 0, app::kCommentatorClass, L"Комментатор.", kCommentatorStyle, l.commentator);
+    app::CommentatorText = MakeChild(app::CommentatorWindow, 0, L"Static", L"Приветик, давно не виделись!",
+                                     WS_CHILD | WS_VISIBLE | SS_CENTER, l.commentatorText);
+    app::ToolbarWindow = toolbar::Create(frame);
+    app::StatusBarWindow = status_bar::Create(frame);
+    app::HumanBoardWindow = MakeChild(frame, kBoardExStyle, app::kHumanBoardClass, L"Корабли человека",
+                                      kBoardStyle, l.humanBoard);
+    app::ComputerBoardWindow = MakeChild(frame, kBoardExStyle, app::kComputerBoardClass,
+                                         L"Корабли компьютера", kBoardStyle, l.computerBoard);
+    return app::HumanBoardWindow != nullptr;
+}
+
+void PaintBackground(HWND frame)
+{
+    gdi::Obj<HBRUSH> brush(CreateSolidBrush(settings::Colours().BackGround));
+    gdi::PaintDc dc(frame);
+    RECT client;
+    GetClientRect(frame, &client);
+    FillRect(dc.get(), &client, brush.get());
+}
+
+void Arrange()
+{
+    const int c = game::CellSize;
+    const layout::FrameMetrics m = Metrics();
+    RECT client, bar;
+    GetClientRect(app::MainWindow, &client);
+    bar = ClientRectOf(app::ToolbarWindow);
+    const SIZE commentator = SizeOf(app::CommentatorWindow);
+    const SIZE computer = SizeOf(app::ComputerBoardWindow);
+    const SIZE picker = SizeOf(app::ShipPickerWindow);
+    const SIZE arrows = SizeOf(app::ArrowsWindow);
+
+    const layout::Arrangement a = layout::Arrange({client.right, bar.bottom, c, commentator.cx, commentator.cy,
+                                                   computer.cx, layout::BoardWidth(c, m),
+                                                   layout::BoardHeight(c, m), picker.cx, picker.cy,
+                                                   arrows.cx, arrows.cy});
+    Place(app::CommentatorWindow, settings::kCommentatorSlot, a.commentator);
+    SendMessageW(app::CommentatorWindow, WM_NCPAINT, 1, 0);
+    Place(app::HumanBoardWindow, settings::kHumanBoardSlot, a.humanBoard);
+    Place(app::ComputerBoardWindow, settings::kComputerBoardSlot, a.computerBoard);
+    Place(app::ShipPickerWindow, settings::kPickerSlot, a.picker);
+    Place(app::ArrowsWindow, settings::kArrowsSlot, a.arrows);
+}
+
+void Restore()
+{
+    if (!settings::PositionsValid()) {
+        RECT frame;
+        GetWindowRect(app::MainWindow, &frame);
+        settings::SetPosition(settings::kMainSlot, frame);
+        Arrange();
+    }
+    PlaceAt(app::MainWindow, settings::Position(settings::kMainSlot));
+    PlaceAt(app::ComputerBoardWindow, settings::Position(settings::kComputerBoardSlot));
+    PlaceAt(app::HumanBoardWindow, settings::Position(settings::kHumanBoardSlot));
+    PlaceAt(app::ArrowsWindow, settings::Position(settings::kArrowsSlot));
+    PlaceAt(app::ShipPickerWindow, settings::Position(settings::kPickerSlot));
+    PlaceAt(app::CommentatorWindow, settings::Position(settings::kCommentatorSlot));
+}
+
+void NewGameReset()
+{
+    SetWindowTextW(app::ComputerBoardWindow, L"Корабли компьютера");
+    SetWindowTextW(app::HumanBoardWindow, L"Корабли человека");
+    game::ClearModel();
+    game::ResetPlacement();
+    status_bar::SetText(0, L"Готово...");
+    status_bar::ShowShipCounts();
+    boards::RedrawBoardBackground(app::HumanBoardWindow);
+    boards::RedrawBoardBackground(app::ComputerBoardWindow);
+    HideAndRelease(app::ArrowsWindow, IDM_SHOW_ARROWS);
+    HideAndRelease(app::ShipPickerWindow, IDM_SHOW_PICKER);
+}
+
+}  // namespace children

@@ -1,0 +1,18 @@
+// The frame's status bar: free text in part 0, the ships left of each side
+// in parts 1 and 2.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace status_bar {
+
+HWND Create(HWND parent);
+// Fits the bar to a new client width: three parts, the counts rewritten.
+void Resize(WPARAM wp, LPARAM lp);
+// Parts 1 and 2 are drawn popped out.
+void SetText(int part, const std::wstring& text);
+void ShowShipCounts();
+
+}  // namespace status_bar

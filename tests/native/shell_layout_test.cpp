@@ -1,0 +1,82 @@
+// Sizes and positions of the frame's children, and the command-line words.
+#include <gtest/gtest.h>
+
+#include "shell/command_line.h"
+#include "shell/layout.h"
+
+namespace {
+
+const layout::FrameMetrics kWineMetrics = {3, 3, 15};
+
+TEST(Layout, ChildrenAtCellSize20)
+{
+    const auto l = layout::Initial(20, kWineMetrics);
+    EXPECT_EQ(l.computerBoard, (layout::Box{60, 70, 11 * 20 + 6 + 1, 11 * 20 + 9 + 15}));
+    EXPECT_EQ(l.humanBoard.x, 410);
+    EXPECT_EQ(l.humanBoard.y, 70);
+    EXPECT_EQ(l.commentator, (layout::Box{80, 30, 500, 60}));
+    EXPECT_EQ(l.commentatorText, (layout::Box{0, 0, 500, 60}));
+    EXPECT_EQ(l.arrows, (layout::Box{330, 320, 230, 160}));
+    EXPECT_EQ(l.picker, (layout::Box{60, 320, 210, 130}));
+}
+
+TEST(Layout, HalfCellsTruncateAtOddSizes)
+{
+    const auto l = layout::Initial(17, kWineMetrics);
+    EXPECT_EQ(l.arrows.x, 280);        // 16.5 × 17 = 280.5
+    EXPECT_EQ(l.arrows.width, 195);    // 11.5 × 17 = 195.5
+    EXPECT_EQ(l.picker.height, 110);   // 6.5 × 17 = 110.5
+    EXPECT_EQ(l.humanBoard.x, 348);    // 20.5 × 17 = 348.5
+    EXPECT_EQ(l.computerBoard.y, 59);  // 3.5 × 17 = 59.5
+}
+
+TEST(Layout, StatusPartsFollowTheWidth)
+{
+    EXPECT_EQ(layout::StatusParts(1024), (std::array<int, 3>{747, 885, -1}));
+    EXPECT_EQ(layout::StatusParts(0), (std::array<int, 3>{0, 0, -1}));
+    EXPECT_EQ(layout::StatusParts(1279), (std::array<int, 3>{933, 1106, -1}));
+}
+
+TEST(Layout, PickerSilhouettesStandOnOneLineAndStartAtOneEdge)
+{
+    const auto r = layout::ShipPickerRects(17);
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(r[i].bottom, 76) << i;           // 4.5 × 17
+        EXPECT_EQ(r[i].right - r[i].left, 17) << i;
+        EXPECT_EQ(r[4 + i].left, 93) << i;         // 5.5 × 17
+        EXPECT_EQ(r[4 + i].bottom - r[4 + i].top, 17) << i;
+    }
+    EXPECT_EQ(r[0], (layout::Rect{8, 8, 25, 76}));
+    EXPECT_EQ(r[4], (layout::Rect{93, 8, 161, 25}));
+    EXPECT_TRUE(r[3].Contains(59, 59));
+    EXPECT_FALSE(r[3].Contains(76, 60));   // right edge is outside
+}
+
+TEST(Layout, ArrangementCentresAndStacks)
+{
+    const int c = 17;
+    const layout::ArrangeInput in = {1000, 32, c, 425, 51, 190, 191, 200, 178, 110, 195, 136};
+    const auto a = layout::Arrange(in);
+    EXPECT_EQ(a.commentator, (layout::Box{500 - 212, 32, 425, 51}));
+    EXPECT_EQ(a.humanBoard, (layout::Box{500 + 34, 83, 191, 200}));
+    EXPECT_EQ(a.computerBoard, (layout::Box{500 - 34 - 190, 83, 191, 200}));
+    EXPECT_EQ(a.picker, (layout::Box{a.computerBoard.x, 283, 178, 110}));
+    EXPECT_EQ(a.arrows, (layout::Box{a.humanBoard.x, 283, 195, 136}));
+}
+
+TEST(CommandLine, NoDefineOnlyAsAnExactWord)
+{
+    using command_line::HasWord;
+    EXPECT_TRUE(HasWord(L"-noDefine", L"-noDefine"));
+    EXPECT_TRUE(HasWord(L"foo  -noDefine bar", L"-noDefine"));
+    EXPECT_TRUE(HasWord(L" -noDefine ", L"-noDefine"));
+    EXPECT_FALSE(HasWord(L"-nodefine", L"-noDefine"));
+    EXPECT_FALSE(HasWord(L"-noDefineX", L"-noDefine"));
+    EXPECT_FALSE(HasWord(L"x-noDefine", L"-noDefine"));
+    EXPECT_FALSE(HasWord(L"\"-noDefine\"", L"-noDefine"));
+    EXPECT_FALSE(HasWord(L"-noDefine\t", L"-noDefine"));
+    EXPECT_FALSE(HasWord(L"", L"-noDefine"));
+    EXPECT_FALSE(HasWord(L"     ", L""));
+}
+
+}  // namespace

@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "shell/colours.h"
+#include "shell/settings_codec.h"
 
 namespace settings {
 
@@ -17,6 +18,8 @@ enum Slot { kComputerBoardSlot, kHumanBoardSlot, kArrowsSlot, kPickerSlot, kComm
 
 // The colours in force.
 ColourScheme& Colours();
+// Fonts, their colours and the face-name byte counts, as loaded and saved.
+StoredRecords& Records();
 
 // Opens the key and loads everything, marks the menu and the toolbar of
 // the frame; returns the stored PRectSize, if any.

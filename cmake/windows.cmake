@@ -29,12 +29,18 @@ target_link_libraries(trivok PRIVATE ui)
 set_target_properties(trivok PROPERTIES OUTPUT_NAME Trivok)
 target_link_options(trivok PRIVATE -municode)
 
-# The probe: a console program that reports a running game's state.
-file(GLOB PROBE_SOURCES CONFIGURE_DEPENDS tools/probe*.cpp)
-if(PROBE_SOURCES)
-  add_executable(probe ${PROBE_SOURCES})
-  target_link_libraries(probe PRIVATE ${WIN32_LIBS} psapi)
-endif()
+# Test tools: the probe (a console program that reports a running game's
+# state), its hook DLL (loaded into the game to read what only the game's own
+# process can) and the launcher that records the game's exit code.
+add_executable(probe tools/probe.cpp)
+target_link_libraries(probe PRIVATE ${WIN32_LIBS} psapi)
+target_link_options(probe PRIVATE -municode)
+add_library(probe_hook SHARED tools/probe_hook.cpp)
+set_target_properties(probe_hook PROPERTIES PREFIX "")
+target_link_libraries(probe_hook PRIVATE user32 kernel32)
+add_dependencies(probe probe_hook)
+add_executable(launch WIN32 tools/launch.cpp)
+target_link_options(launch PRIVATE -municode)
 
 # Windows-side unit tests (GoogleTest from Debian's sources), run under Wine.
 file(GLOB WIN_TEST_SOURCES CONFIGURE_DEPENDS tests/win/*.cpp)
@@ -56,6 +62,12 @@ foreach(t ${E2E_TESTS})
   get_filename_component(name ${t} NAME_WE)
   add_test(NAME e2e_${name}
            COMMAND ${Python3_EXECUTABLE} ${t}
-             --exe $<TARGET_FILE:trivok> --probe $<TARGET_FILE:probe>)
+             --exe $<TARGET_FILE:trivok> --probe $<TARGET_FILE:probe>
+             --launcher $<TARGET_FILE:launch>)
   set_tests_properties(e2e_${name} PROPERTIES LABELS e2e TIMEOUT 600)
 endforeach()
+
+# The help page opens from the current directory: keep it beside the game.
+add_custom_command(TARGET trivok POST_BUILD
+  COMMAND ${CMAKE_COMMAND} -E copy_if_different ${CMAKE_SOURCE_DIR}/resources/readme.htm
+          $<TARGET_FILE_DIR:trivok>/readme.htm)

@@ -5,18 +5,23 @@ add_compile_definitions(UNICODE _UNICODE NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0
 set(WIN32_LIBS comctl32 comdlg32 gdi32 user32 advapi32 winmm shell32 kernel32)
 
 # Everything of the program but its entry point, so that tests can link it.
-file(GLOB UI_SOURCES CONFIGURE_DEPENDS shell/*.cpp boards/*.cpp dialogs/*.cpp)
+# Until the frame's parts are all in the tree, the program is the first
+# window of cmake/first_window.cpp and the shell is left out.
+set(SHELL_READY OFF)
+if(SHELL_READY)
+  file(GLOB UI_SOURCES CONFIGURE_DEPENDS shell/*.cpp boards/*.cpp dialogs/*.cpp)
+  set(MAIN_SOURCE shell/winmain.cpp)
+else()
+  file(GLOB UI_SOURCES CONFIGURE_DEPENDS boards/*.cpp dialogs/*.cpp)
+  set(MAIN_SOURCE cmake/first_window.cpp)
+endif()
 list(REMOVE_ITEM UI_SOURCES ${CMAKE_SOURCE_DIR}/shell/winmain.cpp)
 foreach(p ${PORTABLE_SOURCES})
   list(REMOVE_ITEM UI_SOURCES ${CMAKE_SOURCE_DIR}/${p})
 endforeach()
-if(UI_SOURCES)
-  add_library(ui STATIC ${UI_SOURCES})
-else()
-  add_library(ui INTERFACE)
-endif()
-target_include_directories(ui INTERFACE ${CMAKE_SOURCE_DIR})
-target_link_libraries(ui INTERFACE portable game ${WIN32_LIBS})
+add_library(ui STATIC ${UI_SOURCES})
+target_include_directories(ui PUBLIC ${CMAKE_SOURCE_DIR})
+target_link_libraries(ui PUBLIC portable game ${WIN32_LIBS})
 
 # Resources are compiled once and linked into the game and into the tests.
 add_library(resources OBJECT resources/trivok.rc)
@@ -24,7 +29,7 @@ target_include_directories(resources PRIVATE ${CMAKE_SOURCE_DIR}/resources)
 set_property(SOURCE resources/trivok.rc APPEND PROPERTY OBJECT_DEPENDS
   ${CMAKE_SOURCE_DIR}/resources/resource.h)
 
-add_executable(trivok WIN32 shell/winmain.cpp $<TARGET_OBJECTS:resources>)
+add_executable(trivok WIN32 ${MAIN_SOURCE} $<TARGET_OBJECTS:resources>)
 target_link_libraries(trivok PRIVATE ui)
 set_target_properties(trivok PROPERTIES OUTPUT_NAME Trivok)
 target_link_options(trivok PRIVATE -municode)
@@ -38,9 +43,14 @@ target_link_options(probe PRIVATE -municode)
 add_library(probe_hook SHARED tools/probe_hook.cpp)
 set_target_properties(probe_hook PROPERTIES PREFIX "")
 target_link_libraries(probe_hook PRIVATE user32 kernel32)
+target_link_options(probe_hook PRIVATE -static -static-libgcc -static-libstdc++)
 add_dependencies(probe probe_hook)
 add_executable(launch WIN32 tools/launch.cpp)
 target_link_options(launch PRIVATE -municode)
+# A window with known contents that the probe's own test reads.
+add_executable(probe_fixture WIN32 tools/probe_fixture.cpp)
+target_link_libraries(probe_fixture PRIVATE comctl32 gdi32 user32)
+target_link_options(probe_fixture PRIVATE -municode)
 
 # Windows-side unit tests (GoogleTest from Debian's sources), run under Wine.
 file(GLOB WIN_TEST_SOURCES CONFIGURE_DEPENDS tests/win/*.cpp)

@@ -1,0 +1,415 @@
+// The settings codec against an in-memory store: first run, repairs, the
+// face-name bounds, the byte layouts of both save passes, and a fuzz.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <random>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "shell/settings_codec.h"
+
+using namespace settings;
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+using Names = std::vector<std::string>;
+constexpr std::uint32_t kSz = 1, kBinary = 3, kDword = 4;
+
+Bytes Dword(std::uint32_t v)
+{
+    return {std::uint8_t(v), std::uint8_t(v >> 8), std::uint8_t(v >> 16), std::uint8_t(v >> 24)};
+}
+template <std::size_t N>
+Bytes B(const std::array<std::uint8_t, N>& a) { return Bytes(a.begin(), a.end()); }
+Bytes Text(const std::string& s, std::size_t size)
+{
+    Bytes b(size, 0);
+    std::memcpy(b.data(), s.data(), s.size());
+    return b;
+}
+std::string Face(const FontRecord& f) { return std::string(f.FaceName.data()); }
+
+// One run of the program: the key, the records and the counters.
+struct Session {
+    InMemoryStore store;
+    StoredRecords records;
+    game::GameOptions options;
+    std::int32_t manWon = 0, compWon = 0, runWins = 9, runLosses = 9;
+    LoadResult result;
+
+    explicit Session(InMemoryStore s = {}) : store(std::move(s)) {}
+    const LoadResult& Load(KeyDisposition d = KeyDisposition::Opened)
+    {
+        store.ClearWrites();
+        return result = LoadFromStore(store, d, records, options, {manWon, compWon, runWins, runLosses});
+    }
+    void Close() { SaveOnClose(store, records, {{{1, 2, 3, 4}, {5, 6, 7, 8}, {}, {}, {}, {-21, -22, 800, 600}}}); }
+    void Destroy(std::int32_t cell = 17) { SaveOnDestroy(store, options, manWon, compWon, records.Colours, cell); }
+    std::optional<std::uint32_t> Stored(const std::string& name) const
+    {
+        const StoredValue* v = store.Find(name);
+        if (!v || v->Type != kDword || v->Data.size() != 4)
+            return std::nullopt;
+        return v->Data[0] | v->Data[1] << 8 | v->Data[2] << 16 | std::uint32_t(v->Data[3]) << 24;
+    }
+};
+
+// The key after one complete run with chosen fonts.
+InMemoryStore FullStore()
+{
+    Session run;
+    run.Load(KeyDisposition::Created);
+    const char* names[] = {"Courier New", "Arial", "Times New Roman"};
+    for (int i = 0; i < 3; ++i) {
+        std::strcpy(run.records.Fonts.Fonts[i].FaceName.data(), names[i]);
+        run.records.Fonts.Fonts[i].Height = -13 - i;
+        run.records.Fonts.Colours[i] = 0x102030u * (i + 1);
+        run.records.FaceCounts[i] = 32;
+    }
+    run.manWon = 4;
+    run.compWon = 2;
+    run.Close();
+    run.Destroy();
+    return run.store;
+}
+
+}  // namespace
+
+TEST(SettingsLoad, FirstRunWritesTheFourteenDefaultsInOrder)
+{
+    Session run;
+    const LoadResult& r = run.Load(KeyDisposition::Created);
+    const Names names = {"ProphyUser", "ManWon", "CompWon", "Salvo", "FirstShoot", "AutoArrange", "Reshot",
+                         "RussianFlag", "TimeOut", "BackGround", "BattleField", "Ships", "Lines", "SunkShip"};
+    const std::uint32_t values[] = {0, 0, 0, 0, 1, 1, 1, 1, 300, 0x800080, 0x008080, 0x7F7F7F, 0, 0x7F7F7F};
+    EXPECT_EQ(names, run.store.Writes());
+    EXPECT_EQ(14u, run.store.Values().size());
+    for (std::size_t i = 0; i < names.size(); ++i)
+        EXPECT_EQ(values[i], run.Stored(names[i])) << names[i];
+    EXPECT_FALSE(r.SetMenuMarks || r.LevelItem || r.MakeFonts || r.PRectSize);
+    EXPECT_EQ(40034, r.FirstShootCommand);
+    EXPECT_EQ(11, r.SalvoButton.Image);
+    EXPECT_FALSE(r.SalvoButton.Down);
+    EXPECT_EQ(9, r.AutoArrangeButton.Image);
+    EXPECT_TRUE(r.AutoArrangeButton.Down);
+    EXPECT_EQ((std::array<std::uint32_t, 3>{0x0000FF, 0xFFFFFF, 0xFFFFFF}), run.records.Fonts.Colours);
+}
+
+TEST(SettingsLoad, WithoutAKeyNothingIsReadOrWritten)
+{
+    Session run;
+    run.store.Put("ProphyUser", kDword, Dword(2));
+    run.store.Put("PRectSize", kDword, Dword(17));
+    const LoadResult& r = run.Load(KeyDisposition::Unavailable);
+    EXPECT_TRUE(run.store.Writes().empty());
+    EXPECT_EQ(0, run.options.ProphyUser);
+    EXPECT_FALSE(r.PRectSize || r.MakeFonts);
+}
+
+TEST(SettingsLoad, OnlyProphyUserTwoIsRepairedWithTimeOut500WhileTheRunKeeps300)
+{
+    Session run;
+    run.store.Put("ProphyUser", kDword, Dword(2));
+    const LoadResult& r = run.Load();
+    const Names repaired = {"ManWon", "TimeOut", "CompWon", "RussianFlag", "BackGround", "BattleField", "Ships",
+                            "Lines", "SunkShip", "AutoArrange", "Reshot", "Salvo", "FirstShoot"};
+    const std::uint32_t values[] = {0, 500, 0, 1, 0x800080, 0x008080, 0x7F7F7F, 0, 0x7F7F7F, 1, 1, 0, 1};
+    EXPECT_EQ(repaired, run.store.Writes());
+    for (std::size_t i = 0; i < repaired.size(); ++i)
+        EXPECT_EQ(values[i], run.Stored(repaired[i])) << repaired[i];
+    EXPECT_EQ(300, run.options.TimeOut);
+    EXPECT_EQ(2, run.options.ProphyUser);
+    EXPECT_EQ(40030, r.LevelItem.value_or(0));
+    EXPECT_TRUE(r.SetMenuMarks && r.MakeFonts);
+    EXPECT_EQ(0, run.runWins + run.runLosses);
+}
+
+TEST(SettingsLoad, ReadsAFullKey)
+{
+    Session run(FullStore());
+    run.store.Put("Salvo", kDword, Dword(7));
+    run.store.Put("AutoArrange", kDword, Dword(0));
+    run.store.Put("TimeOut", kDword, Dword(1200));
+    const LoadResult& r = run.Load();
+    EXPECT_TRUE(run.store.Writes().empty());
+    EXPECT_EQ(4, run.manWon);
+    EXPECT_EQ(1200, run.options.TimeOut);
+    EXPECT_TRUE(run.options.Salvo && r.SalvoMark && r.SalvoButton.Down);
+    EXPECT_EQ(12, r.SalvoButton.Image);
+    EXPECT_EQ(10, r.AutoArrangeButton.Image);
+    EXPECT_EQ(17, r.PRectSize.value_or(0));
+    EXPECT_EQ(800, run.records.Positions.Rects[5].right);
+    EXPECT_EQ(1, run.records.Positions.PositionsValid);
+    EXPECT_EQ("Times New Roman", Face(run.records.Fonts.Fonts[2]));
+    EXPECT_EQ(-14, run.records.Fonts.Fonts[1].Height);
+}
+
+TEST(SettingsLoad, FirstShootTwoMeansTheComputerAndIsSavedAsZero)
+{
+    Session run(FullStore());
+    run.store.Put("FirstShoot", kDword, Dword(2));
+    EXPECT_EQ(40035, run.Load().FirstShootCommand);
+    run.Destroy();
+    EXPECT_EQ(0u, run.Stored("FirstShoot"));
+}
+
+TEST(SettingsLoad, LevelFiveIsKeptUnmarkedAndSavedBack)
+{
+    Session run(FullStore());
+    run.store.Put("ProphyUser", kDword, Dword(5));
+    EXPECT_FALSE(run.Load().LevelItem);
+    run.Destroy();
+    EXPECT_EQ(5u, run.Stored("ProphyUser"));
+}
+
+TEST(SettingsLoad, SizeDecidesAndTypeIsIgnored)
+{
+    Session run(FullStore());
+    run.manWon = 0x0A0B0C0D;
+    run.store.Put("ManWon", kSz, {0x05});             // shorter: only the low byte
+    run.store.Put("CompWon", kBinary, Bytes(8, 1));   // longer: unreadable, repaired
+    run.store.Put("RussianFlag", kBinary, {});        // empty: read, nothing changes
+    run.store.Put("TimeOut", kDword, Dword(0xFFFFFFFF));
+    run.Load();
+    EXPECT_EQ(0x0A0B0C05, run.manWon);
+    EXPECT_EQ(Names{"CompWon"}, run.store.Writes());
+    EXPECT_TRUE(run.options.RussianFlag);
+    EXPECT_EQ(5000, run.options.TimeOut);  // the dialog's longest pause
+}
+
+TEST(SettingsLoad, MissingFontInfoGivesRedAndWhiteInTheDefaultFont)
+{
+    Session run(FullStore());
+    run.store.Remove("FontInfo");
+    run.store.Remove("FontStringSize");
+    run.Load();
+    EXPECT_EQ((std::array<std::uint32_t, 3>{0x0000FF, 0xFFFFFF, 0xFFFFFF}), run.records.Fonts.Colours);
+    for (const FontRecord& f : run.records.Fonts.Fonts)
+        EXPECT_TRUE(f.Height == 0 && Face(f).empty());
+    EXPECT_EQ((FontStringSize{32, 32, 32}), run.records.FaceCounts);  // count 0 learns the stored size
+}
+
+TEST(SettingsLoad, RectSizeForNoDefine)
+{
+    InMemoryStore key;
+    EXPECT_FALSE(ReadRectSize(key));
+    key.Put("RectSize", kDword, Dword(25));
+    EXPECT_EQ(25, ReadRectSize(key).value_or(0));
+    key.Put("RectSize", kDword, Dword(0));
+    EXPECT_FALSE(ReadRectSize(key));
+}
+
+TEST(SettingsFaceNames, CountsOf33And200AndA150ByteValueLeaveFontInfoAlone)
+{
+    Session run(FullStore());
+    const Bytes info = run.store.Find("FontInfo")->Data;
+    run.store.Put("FontStringSize", kBinary, {33, 0, 0, 0, 200, 0, 0, 0, 32, 0, 0, 0});
+    run.store.Put("FontComment", kSz, Text("Wingdings", 20));
+    run.store.Put("FontComp", kSz, Text("Symbol", 150));
+    run.store.Put("FontHum", kSz, Text("Verdana", 150));
+    run.Load();
+    EXPECT_EQ(info, B(EncodeFontInfo(run.records.Fonts)));
+    EXPECT_EQ((FontStringSize{20, 150, 150}), run.records.FaceCounts);
+}
+
+TEST(SettingsFaceNames, AFittingValueReplacesItsBytesAndStaysTerminated)
+{
+    Session run(FullStore());
+    run.store.Put("FontStringSize", kBinary, {32, 0, 0, 0, 5, 0, 0, 0, 32, 0, 0, 0});
+    run.store.Put("FontComment", kSz, Bytes(32, 'x'));
+    run.store.Put("FontComp", kSz, {'M', 'o', 'n', 'o', 0});
+    run.store.Remove("FontHum");
+    run.Load();
+    EXPECT_EQ(std::string(31, 'x'), Face(run.records.Fonts.Fonts[0]));
+    EXPECT_EQ("Mono", Face(run.records.Fonts.Fonts[1]));
+    EXPECT_EQ("Times New Roman", Face(run.records.Fonts.Fonts[2]));
+    EXPECT_EQ((FontStringSize{32, 5, 32}), run.records.FaceCounts);  // a missing value keeps its count
+}
+
+TEST(SettingsFaceNames, ThirtyOneCharactersSurviveASaveAndALoad)
+{
+    const std::string name = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcde";
+    Session first(FullStore());
+    first.Load();
+    std::strcpy(first.records.Fonts.Fonts[0].FaceName.data(), name.c_str());
+    first.Close();
+    Session second(first.store);
+    second.Load();
+    EXPECT_EQ(name, Face(second.records.Fonts.Fonts[0]));
+}
+
+TEST(SettingsLayout, RecordsKeepTheirOffsets)
+{
+    WinPos pos;
+    pos.Rects[5] = {-21, -22, 800, 600};
+    pos.Rects[2].left = -9;
+    pos.PositionsValid = 1;
+    const Bytes w = B(EncodeWinPos(pos));
+    const Bytes frame = {0xEB, 0xFF, 0xFF, 0xFF, 0xEA, 0xFF, 0xFF, 0xFF, 0x20, 3, 0, 0, 0x58, 2, 0, 0, 1, 0, 0, 0};
+    EXPECT_EQ(frame, Bytes(w.begin() + 80, w.end()));
+    EXPECT_EQ(0xF7, w[32]);
+
+    FontInfo info;
+    info.Fonts[1].Height = -16;
+    info.Fonts[2].PitchAndFamily = 0x31;
+    info.Fonts[2].FaceName[0] = 'Z';
+    info.Colours = {0x0000FF, 0x00AA00, 0xBB0000};
+    const Bytes f = B(EncodeFontInfo(info));
+    EXPECT_EQ((Bytes{0xF0, 0xFF, 0xFF, 0xFF}), Bytes(f.begin() + 64, f.begin() + 68));
+    EXPECT_TRUE(f[124 + 27] == 0x31 && f[124 + 28] == 'Z' && f[60] == 0xFF && f[185] == 0xAA && f[190] == 0xBB);
+    EXPECT_EQ((Bytes{1, 0, 0, 0, 0, 1, 0, 0, 32, 0, 0, 0}), B(EncodeFontStringSize({1, 256, 32})));
+
+    // Every byte of FontInfo is a field: random bytes come back unchanged.
+    std::mt19937 rng(7);
+    std::array<std::uint8_t, kFontInfoSize> random;
+    for (auto& x : random) x = std::uint8_t(rng());
+    EXPECT_EQ(random, EncodeFontInfo(DecodeFontInfo(random)));
+}
+
+TEST(SettingsSave, ClosePassWritesPositionsFontsAndWholeFaceFields)
+{
+    Session run;
+    run.Load(KeyDisposition::Created);
+    std::strcpy(run.records.Fonts.Fonts[1].FaceName.data(), "Arial");
+    run.records.Fonts.Fonts[1].FaceName[20] = 'q';  // after the NUL, still saved
+    run.records.FaceCounts = {32, 32, 7};
+    run.store.ClearWrites();
+    run.Close();
+    const Names names = {"WinPos", "FontInfo", "FontComp", "FontHum", "FontComment", "FontStringSize"};
+    const std::uint32_t types[] = {kBinary, kBinary, kSz, kSz, kSz, kBinary};
+    const std::size_t sizes[] = {100, 192, 32, 32, 32, 12};
+    EXPECT_EQ(names, run.store.Writes());
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        EXPECT_EQ(types[i], run.store.Find(names[i])->Type) << names[i];
+        EXPECT_EQ(sizes[i], run.store.Find(names[i])->Data.size()) << names[i];
+    }
+    Bytes comp = Text("Arial", 32);
+    comp[20] = 'q';
+    EXPECT_EQ(comp, run.store.Find("FontComp")->Data);
+    EXPECT_EQ(1, run.store.Find("WinPos")->Data[96]);
+    EXPECT_EQ(7, run.store.Find("FontStringSize")->Data[8]);
+}
+
+TEST(SettingsSave, DestroyPassWritesFlagsAsZeroOrOneAndTheCellSize)
+{
+    Session run;
+    run.options = {false, true, false, true, false, -1, 2500};
+    run.manWon = 11;
+    run.compWon = 12;
+    run.records.Colours.Ships = 0x0000FF;
+    run.Destroy(23);
+    const Names names = {"AutoArrange", "RectSize", "PRectSize", "Salvo", "Reshot", "RussianFlag",
+                         "FirstShoot", "ProphyUser", "TimeOut", "ManWon", "CompWon", "BackGround",
+                         "BattleField", "Ships", "Lines", "SunkShip"};
+    const std::uint32_t values[] = {0, 23, 23, 1, 0, 1, 0, 0xFFFFFFFF, 2500, 11, 12, 0x800080,
+                                    0x008080, 0x0000FF, 0, 0x7F7F7F};
+    EXPECT_EQ(names, run.store.Writes());
+    for (std::size_t i = 0; i < names.size(); ++i)
+        EXPECT_EQ(values[i], run.Stored(names[i])) << names[i];
+}
+
+// --- Fuzz: each value missing, or 0..200 random bytes of any type --------------------
+
+namespace {
+
+const Names kAllValues = {"ProphyUser", "ManWon", "CompWon", "Salvo", "FirstShoot", "AutoArrange", "Reshot",
+                          "RussianFlag", "TimeOut", "BackGround", "BattleField", "Ships", "Lines", "SunkShip",
+                          "RectSize", "PRectSize", "WinPos", "FontStringSize", "FontInfo", "FontComment",
+                          "FontComp", "FontHum"};
+const std::set<std::string> kFontValues = {"FontStringSize", "FontInfo", "FontComment", "FontComp", "FontHum"};
+const std::set<std::string> kFlags = {"Salvo", "FirstShoot", "AutoArrange", "Reshot", "RussianFlag"};
+
+// Loads the key and saves both passes into an empty one.
+InMemoryStore LoadAndSave(const InMemoryStore& key)
+{
+    Session run(key);
+    run.Load();
+    run.store = InMemoryStore();
+    run.Close();
+    run.Destroy();
+    return run.store;
+}
+
+// The first fault of a saved key, or "".
+std::string Fault(const InMemoryStore& saved)
+{
+    if (saved.Values().size() != kAllValues.size())
+        return "value count " + std::to_string(saved.Values().size());
+    for (const auto& [name, v] : saved.Values()) {
+        const bool sz = name == "FontComment" || name == "FontComp" || name == "FontHum";
+        const std::size_t size = name == "WinPos" ? 100 : name == "FontInfo" ? 192
+                                 : name == "FontStringSize" ? 12 : sz ? 32 : 4;
+        const std::uint32_t type = sz ? kSz : size == 4 ? kDword : kBinary;
+        if (v.Type != type || v.Data.size() != size)
+            return name + ": type " + std::to_string(v.Type) + " size " + std::to_string(v.Data.size());
+        if ((sz && v.Data[31] != 0) || (kFlags.count(name) && v.Data != Dword(0) && v.Data != Dword(1)))
+            return name + " malformed";
+    }
+    const Bytes& info = saved.Find("FontInfo")->Data;
+    if (info[59] || info[64 + 59] || info[124 + 59])
+        return "FontInfo face name not terminated";
+    const Bytes& pos = saved.Find("WinPos")->Data;
+    return pos[97] || pos[98] || pos[99] ? "WinPos padding" : "";
+}
+
+}  // namespace
+
+TEST(SettingsFuzz, EachValueSpoiltAloneLeavesTheOthersIntact)
+{
+    const InMemoryStore full = FullStore();
+    const InMemoryStore baseline = LoadAndSave(full);
+    ASSERT_EQ("", Fault(baseline));
+    std::mt19937 rng(20240601);
+    for (const std::string& name : kAllValues) {
+        for (int size = -1; size <= 200; ++size) {
+            InMemoryStore key = full;
+            Bytes data(size < 0 ? 0 : size);
+            for (auto& b : data) b = std::uint8_t(rng());
+            if (size < 0)
+                key.Remove(name);
+            else
+                key.Put(name, rng() % 12, data);
+            const InMemoryStore saved = LoadAndSave(key);
+            SCOPED_TRACE(name + " size " + std::to_string(size));
+            ASSERT_EQ("", Fault(saved));
+            for (const auto& [other, v] : baseline.Values()) {
+                const bool mayChange = kFontValues.count(name) ? kFontValues.count(other) > 0 : other == name;
+                if (!mayChange) {
+                    ASSERT_EQ(v.Data, saved.Find(other)->Data) << other;
+                }
+            }
+            // A face name may change its own field of FontInfo and nothing else there.
+            const int face = name == "FontComment" ? 0 : name == "FontComp" ? 64 : name == "FontHum" ? 124 : -1;
+            for (int i = 0; face >= 0 && i < int(kFontInfoSize); ++i) {
+                if (i < face + 28 || i >= face + 60) {
+                    ASSERT_EQ(baseline.Find("FontInfo")->Data[i], saved.Find("FontInfo")->Data[i]) << "byte " << i;
+                }
+            }
+        }
+    }
+}
+
+TEST(SettingsFuzz, EverythingSpoiltAtOnceStillSavesWellFormedValues)
+{
+    std::mt19937 rng(99);
+    const InMemoryStore full = FullStore();
+    for (int round = 0; round < 500; ++round) {
+        InMemoryStore key = full;
+        for (const std::string& name : kAllValues) {
+            Bytes data(rng() % 201);
+            for (auto& b : data) b = std::uint8_t(rng());
+            switch (rng() % 4) {
+            case 0: key.Remove(name); break;
+            case 1: key.Put(name, rng() % 12, data); break;
+            case 2:
+                if (name == "FontStringSize")
+                    key.Put(name, kBinary, {std::uint8_t(rng()), 0, 0, 0, 33, 0, 0, 0, 200, 0, 0, 0});
+                break;
+            }
+        }
+        ASSERT_EQ("", Fault(LoadAndSave(key))) << "round " << round;
+    }
+}

@@ -54,3 +54,23 @@
 #define IDC_TOOLBAR             151
 
 // Images, cursors, sounds and clips (made by tools/gen_resources.py)
+// --- begin: generated media (tools/gen_resources.py, resources/images.rc) ---
+// IDI_MAIN 120, IDI_ARROWS 149, IDI_PICKER 156 and IDI_SPEAKER 157 are above.
+#define IDB_TOOLBAR             151     // 20 images of 24 x 24
+#define IDB_TEX_BLUE            159     // 8 x 8 textures
+#define IDB_TEX_GREEN           160
+#define IDB_TEX_GREY            161
+#define IDI_PAD_RIGHT           143     // icons of the arrow pad
+#define IDI_PAD_DOWN            144
+#define IDI_PAD_LEFT            145
+#define IDI_PAD_UP              146
+#define IDI_PAD_TURN            147
+#define IDI_PAD_DONE            150
+#define IDC_GUNSIGHT            163     // cursors; hot spots in the .cur files
+#define IDC_LINK_HAND           137     // (not IDC_HAND: <winuser.h> defines that one)
+#define IDC_PIPETTE             142
+#define IDW_LOST                116     // WAVE resources
+#define IDW_WON                 118
+#define IDA_FAN                 128     // AVI resources
+#define IDA_WORD                135
+// --- end: generated media ---

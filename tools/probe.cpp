@@ -22,7 +22,7 @@ using probe::Utf8;
 namespace {
 
 constexpr wchar_t kDefaultKey[] = L"SOFTWARE\\Trivok";
-constexpr UINT kSendTimeoutMs = 2000;
+constexpr UINT kSendTimeoutMs = 5000;
 
 HDESK g_desktop = nullptr;
 std::string g_out;  // output of the current command
@@ -924,6 +924,28 @@ void CmdSend(Args& a, bool post)
     Emit(o);
 }
 
+// WM_NCHITTEST at one point (screen coordinates), or, with --code, where on
+// the window's frame that code is answered (20 = the close box): the bounding
+// box and its centre. The scan runs inside the game's process, coarsely every
+// --stride pixels (4 by default), then exactly around a small region.
+void CmdHitTest(Args& a)
+{
+    std::string codeText = a.Option("--code");
+    std::string strideText = a.Option("--stride");
+    std::string timeoutText = a.Option("--timeout");
+    HWND h = SelectOne(a, "Trivok_Class");
+    if (codeText.empty()) {
+        int x = static_cast<int>(Number(a.At(0))), y = static_cast<int>(Number(a.At(1)));
+        LRESULT code = Send(h, WM_NCHITTEST, 0, MAKELPARAM(x, y));
+        Emit(Obj().Num("hwnd", FromHwnd(h)).Num("x", x).Num("y", y).Num("code", static_cast<long long>(code)));
+        return;
+    }
+    uint32_t stride = strideText.empty() ? 4 : static_cast<uint32_t>(Number(strideText));
+    if (stride < 1 || stride > 64) throw Failure("stride 1..64");
+    uint32_t flags = (static_cast<uint32_t>(Number(codeText)) & 0xFFFF) | ((stride - 1) << 16);
+    g_out += AskInside(h, probe::kHitTest, h, flags, timeoutText.empty() ? 20000 : static_cast<DWORD>(Number(timeoutText)));
+}
+
 void CmdGui(Args& a)
 {
     HWND h = SelectOne(a, "Trivok_Class");
@@ -971,6 +993,7 @@ int Run(std::vector<std::string> argv)
     else if (cmd == "post") CmdSend(a, true);
     else if (cmd == "state") CmdState(a);
     else if (cmd == "gui") CmdGui(a);
+    else if (cmd == "hittest") CmdHitTest(a);
     else if (cmd == "terminate") CmdTerminate(a);
     else if (cmd == "desktop") CmdDesktop(a);
     else throw Failure("unknown command: " + cmd);

@@ -19,6 +19,8 @@ constexpr uint32_t kMappingSize = 4u << 20;
 enum RequestKind : uint32_t {
     kMenu = 1,      // the menu of `hwnd` (popup menu windows through MN_GETHMENU)
     kState = 2,     // the text of the exported TrivokDescribeState
+    kHitTest = 3,   // where the frame of `hwnd` answers WM_NCHITTEST with the code in
+                    // the low word of `flags`, scanned every (high word + 1) pixels
 };
 
 enum MenuFlags : uint32_t {

@@ -2,6 +2,7 @@
 // another process cannot (menus under Wine) and to call test-only exports.
 #include "probe_common.h"
 
+#include <climits>
 #include <string>
 
 namespace {
@@ -80,6 +81,63 @@ std::string DescribeState()
     return probe::Obj().Num("result", n).Str("text", buf).Text() + "\n";
 }
 
+// Scans the frame (everything outside the client area) for the points whose
+// WM_NCHITTEST answer is `code`: the close box is 20 (HTCLOSE). A coarse pass
+// every `stride` pixels, then, for a small region, an exact pass around it.
+// The window procedure is called directly: through SendMessage every point
+// would run the hooks, this one included, and each costs a trip to the Wine
+// server.
+struct HitScan {
+    HWND hwnd;
+    WNDPROC proc;
+    RECT client;
+    LRESULT code;
+    long long hits = 0;
+    RECT box{LONG_MAX, LONG_MAX, LONG_MIN, LONG_MIN};
+
+    void Scan(const RECT& area, int stride)
+    {
+        hits = 0;
+        box = RECT{LONG_MAX, LONG_MAX, LONG_MIN, LONG_MIN};
+        for (int y = area.top; y < area.bottom; y += stride) {
+            for (int x = area.left; x < area.right; x += stride) {
+                if (x >= client.left && x < client.right && y >= client.top && y < client.bottom) continue;
+                if (CallWindowProcW(proc, hwnd, WM_NCHITTEST, 0, MAKELPARAM(x, y)) != code) continue;
+                ++hits;
+                if (x < box.left) box.left = x;
+                if (y < box.top) box.top = y;
+                if (x + 1 > box.right) box.right = x + 1;
+                if (y + 1 > box.bottom) box.bottom = y + 1;
+            }
+        }
+    }
+};
+
+std::string FindHit(HWND hwnd, LRESULT code, int stride)
+{
+    DWORD start = GetTickCount();
+    RECT wr{};
+    GetWindowRect(hwnd, &wr);
+    HitScan scan{hwnd, reinterpret_cast<WNDPROC>(GetWindowLongPtrW(hwnd, GWLP_WNDPROC)), {}, code};
+    GetClientRect(hwnd, &scan.client);
+    MapWindowPoints(hwnd, HWND_DESKTOP, reinterpret_cast<POINT*>(&scan.client), 2);
+    scan.Scan(wr, stride);
+    if (!scan.hits)
+        return probe::Obj().Str("error", "no point of the frame answers that code").Text() + "\n";
+    bool exact = stride == 1;
+    RECT around{scan.box.left - stride, scan.box.top - stride, scan.box.right + stride, scan.box.bottom + stride};
+    if (!exact && (around.right - around.left) * (around.bottom - around.top) <= 10000) {
+        IntersectRect(&around, &around, &wr);
+        scan.Scan(around, 1);
+        exact = true;
+    }
+    const RECT& box = scan.box;
+    return probe::Obj().Num("hwnd", static_cast<long long>(reinterpret_cast<intptr_t>(hwnd)))
+               .Num("code", static_cast<long long>(code)).Bool("exact", exact).Rect("box", box)
+               .Num("x", (box.left + box.right) / 2).Num("y", (box.top + box.bottom) / 2)
+               .Num("ms", static_cast<long long>(GetTickCount() - start)).Text() + "\n";
+}
+
 void Answer(DWORD probePid)
 {
     std::wstring name = std::wstring(probe::kMappingPrefix) + std::to_wstring(probePid);
@@ -93,6 +151,8 @@ void Answer(DWORD probePid)
             switch (req->kind) {
             case probe::kMenu: out = ReadMenu(reinterpret_cast<HWND>(req->hwnd), req->flags); break;
             case probe::kState: out = DescribeState(); break;
+            case probe::kHitTest: out = FindHit(reinterpret_cast<HWND>(req->hwnd), static_cast<LRESULT>(req->flags & 0xFFFF),
+                                                  static_cast<int>(req->flags >> 16) + 1); break;
             default: out = probe::Obj().Str("error", "unknown request").Text() + "\n"; break;
             }
         } catch (...) {

@@ -5,16 +5,7 @@ add_compile_definitions(UNICODE _UNICODE NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0
 set(WIN32_LIBS comctl32 comdlg32 gdi32 user32 advapi32 winmm shell32 kernel32)
 
 # Everything of the program but its entry point, so that tests can link it.
-# Until the frame's parts are all in the tree, the program is the first
-# window of cmake/first_window.cpp and the shell is left out.
-set(SHELL_READY OFF)
-if(SHELL_READY)
-  file(GLOB UI_SOURCES CONFIGURE_DEPENDS shell/*.cpp boards/*.cpp dialogs/*.cpp)
-  set(MAIN_SOURCE shell/winmain.cpp)
-else()
-  file(GLOB UI_SOURCES CONFIGURE_DEPENDS boards/*.cpp dialogs/*.cpp)
-  set(MAIN_SOURCE cmake/first_window.cpp)
-endif()
+file(GLOB UI_SOURCES CONFIGURE_DEPENDS shell/*.cpp boards/*.cpp dialogs/*.cpp)
 list(REMOVE_ITEM UI_SOURCES ${CMAKE_SOURCE_DIR}/shell/winmain.cpp)
 foreach(p ${PORTABLE_SOURCES})
   list(REMOVE_ITEM UI_SOURCES ${CMAKE_SOURCE_DIR}/${p})
@@ -26,10 +17,12 @@ target_link_libraries(ui PUBLIC portable game ${WIN32_LIBS})
 # Resources are compiled once and linked into the game and into the tests.
 add_library(resources OBJECT resources/trivok.rc)
 target_include_directories(resources PRIVATE ${CMAKE_SOURCE_DIR}/resources)
-set_property(SOURCE resources/trivok.rc APPEND PROPERTY OBJECT_DEPENDS
-  ${CMAKE_SOURCE_DIR}/resources/resource.h)
+# The .rc names the media files; regenerated media must rebuild it too.
+file(GLOB RESOURCE_INPUTS CONFIGURE_DEPENDS resources/*.h resources/*.rc resources/*.bmp resources/*.ico
+     resources/*.cur resources/*.wav resources/*.avi)
+set_property(SOURCE resources/trivok.rc APPEND PROPERTY OBJECT_DEPENDS ${RESOURCE_INPUTS})
 
-add_executable(trivok WIN32 ${MAIN_SOURCE} $<TARGET_OBJECTS:resources>)
+add_executable(trivok WIN32 shell/winmain.cpp $<TARGET_OBJECTS:resources>)
 target_link_libraries(trivok PRIVATE ui)
 set_target_properties(trivok PROPERTIES OUTPUT_NAME Trivok)
 target_link_options(trivok PRIVATE -municode)

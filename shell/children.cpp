@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include "boards/board_render.h"
+#include "boards/placement_window.h"
 #include "game/model.h"
 #include "game/placement.h"
 #include "resources/resource.h"
@@ -142,6 +143,8 @@ void NewGameReset()
 {
     SetWindowTextW(app::ComputerBoardWindow, L"Корабли компьютера");
     SetWindowTextW(app::HumanBoardWindow, L"Корабли человека");
+    // A ship dropped in the middle of positioning takes its pad buttons along.
+    boards::DropPlacement();
     game::ClearModel();
     game::ResetPlacement();
     status_bar::SetText(0, L"Готово...");

@@ -74,3 +74,48 @@
 #define IDA_FAN                 128     // AVI resources
 #define IDA_WORD                135
 // --- end: generated media ---
+
+// Dialogs: templates, then their controls. The numbers are fixed; no
+// arithmetic is done on them.
+#define IDD_ABOUT               119
+#define IDD_LOST                126
+#define IDD_WON                 131
+#define IDD_STATISTICS          138
+#define IDD_COLOURS             139
+#define IDD_SETTINGS            155
+
+#define IDC_RED                 500
+#define IDC_ABOUT_ICON          1003
+#define IDC_ANIMATION           1013
+#define IDC_LINK_PANEL          1015
+#define IDC_ABOUT_NAME          1017
+#define IDC_ABOUT_CREDIT        1018
+#define IDC_FEEDBACK_GROUP      1019
+#define IDC_STATS_OK            1020
+#define IDC_STATS_CLEAR         1021
+#define IDC_RUN_WINS            1023
+#define IDC_RUN_LOSSES          1024
+#define IDC_TOTAL_WINS          1025
+#define IDC_TOTAL_LOSSES        1026
+#define IDC_RED_SPIN            1027
+#define IDC_GREEN               1029
+#define IDC_BLUE                1030
+#define IDC_BLUE_SPIN           1031
+#define IDC_GREEN_SPIN          1032
+#define IDC_COLOUR_LIST         1033
+#define IDC_PALETTE             1034
+#define IDC_RED_LABEL           1035
+#define IDC_GREEN_LABEL         1036
+#define IDC_BLUE_LABEL          1037
+#define IDC_SAMPLE_BOARD        1039
+#define IDC_SHADE_RAMP          1058
+#define IDC_HUMAN_FIRST         1060
+#define IDC_COMPUTER_FIRST      1061
+#define IDC_NO_RESHOT           1062
+#define IDC_SALVO               1063
+#define IDC_AUTO_ARRANGE        1064
+#define IDC_AMATEUR             1065
+#define IDC_PRO                 1066
+#define IDC_SUPERMAN            1067
+#define IDC_RUSSIAN_FLAG        1068
+#define IDC_TIMEOUT             1069

@@ -1,0 +1,18 @@
+// The two dialogs that end a game, each with its looping clip.
+#pragma once
+
+#include <windows.h>
+
+namespace result_dialog {
+
+// Play again / stop, as the dialog's result.
+constexpr int kPlayAgain = 6;
+constexpr int kStop = 2;
+
+// The clip of result dialog IDD_LOST or IDD_WON; 0 for any other template.
+int ClipFor(int dialogId);
+
+// lParam of WM_INITDIALOG: the clip's resource id.
+INT_PTR CALLBACK Proc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp);
+
+}  // namespace result_dialog

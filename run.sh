@@ -64,10 +64,18 @@ if [ -z "$window" ]; then
   echo "The game's window did not appear within a minute" >&2
   exit 1
 fi
-# Let the first paint through: a message sent to the game returns once its
-# thread is back in the message loop.
+# The window exists before X has drawn it: take screenshots until the
+# desktop shows more than one colour (bounded), then one more for the paint.
 wine "$probe" --desktop "$desktop" send --class Trivok_Class WM_NULL </dev/null >/dev/null 2>&1 || true
 mkdir -p "$(dirname "$shot")"
+deadline=$((SECONDS + 20))
+while :; do
+  import -window root -crop 1024x768+0+0 +repage "$shot"
+  [ "$(identify -format %k "$shot")" -gt 1 ] && break
+  [ $SECONDS -lt $deadline ] || break
+  sleep 0.3
+done
+sleep 0.5
 import -window root -crop 1024x768+0+0 +repage "$shot"
 wine "$probe" --desktop "$desktop" post --class Trivok_Class WM_CLOSE </dev/null >/dev/null 2>&1 || true
 deadline=$((SECONDS + 10))

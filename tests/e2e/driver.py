@@ -160,7 +160,8 @@ class Environment:
     def _make_prefix(self):
         log(f"making a Wine prefix in {self.prefix} (about 10 s)")
         quiet = dict(stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        subprocess.run(["wineserver", "-p", "60"], env=self.env, timeout=60, **quiet)
+        # Persistent until close() ends it with wineserver -k.
+        subprocess.run(["wineserver", "-p"], env=self.env, timeout=60, **quiet)
         subprocess.run(["wine", "wineboot", "-i"], env=self.env, timeout=300, check=True, **quiet)
         fonts = os.path.join(self.prefix, "drive_c", "windows", "Fonts")
         if os.path.isdir("/usr/share/wine/fonts"):

@@ -1,0 +1,11 @@
+// Won and lost games: the all-time totals and the counts of this run.
+#include "game/score.h"
+
+namespace game {
+
+std::int32_t ManWon;
+std::int32_t CompWon;
+std::int32_t RunWins;
+std::int32_t RunLosses;
+
+}  // namespace game

@@ -1,0 +1,106 @@
+// Settling every shot: sunk ships, their rings, ships left, end of game.
+#include "game/settle.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "game/model.h"
+#include "game/placement.h"
+#include "game/score.h"
+
+namespace game {
+namespace {
+
+constexpr char kComputerShipsLeftFormat[] = "Компьютер:%d";
+constexpr char kHumanShipsLeftFormat[] = "Человек:%d";
+
+// Sets in the shots layer every square of the ship's rectangle grown by one
+// square on every side, clipped at the board: the ship and its ring.
+void MarkRing(const PixelRect& rect, int shotsLayer)
+{
+    const ShipGeometry g = GeometryOf(rect);
+    if (g.length < 1 || g.length > kBoardSize)
+        return;
+    const int lastColumn = g.horizontal ? g.x + g.length : g.x + 1;
+    const int lastRow = g.horizontal ? g.y + 1 : g.y + g.length;
+    for (int c = g.x - 1; c <= lastColumn; ++c) {
+        for (int r = g.y - 1; r <= lastRow; ++r) {
+            if (OnBoard(c, r))
+                BoardAt(shotsLayer, c, r) = 1;
+        }
+    }
+}
+
+}  // namespace
+
+void AnnounceSunkShips(int fleetSide)
+{
+    if (fleetSide != kComputerFleet && fleetSide != kHumanFleet)
+        return;
+    for (int i = 0; i < kShipCount; ++i) {
+        if (IsSunk(i, fleetSide))
+            ShipSunk[fleetSide][i] = 1;
+        if (ShipSunk[fleetSide][i] && !SunkAnnounced[fleetSide][i]) {
+            std::snprintf(SunkShipName, sizeof SunkShipName, "%s", ShipTypeName(i));
+            SunkAnnounced[fleetSide][i] = 1;
+            Fx().Beep();
+        }
+    }
+}
+
+std::string ShipsLeftText(StatusPart part)
+{
+    char text[64];
+    switch (part) {
+    case StatusPart::ComputerShips:
+        std::snprintf(text, sizeof text, kComputerShipsLeftFormat, static_cast<int>(ComputerShipsLeft));
+        return text;
+    case StatusPart::HumanShips:
+        std::snprintf(text, sizeof text, kHumanShipsLeftFormat, static_cast<int>(HumanShipsLeft));
+        return text;
+    default:
+        return std::string();
+    }
+}
+
+bool SettleShot(BoardId board)
+{
+    // The computer's board is shot by the human: when it is sunk, the human wins.
+    const bool computerBoard = board == BoardId::Computer;
+    const int fleetSide = computerBoard ? kComputerFleet : kHumanFleet;
+    const int shotsLayer = computerBoard ? ShotsAtComputer : ShotsAtHuman;
+    const StatusPart part = computerBoard ? StatusPart::ComputerShips : StatusPart::HumanShips;
+
+    int sunk = 0;
+    for (int i = 0; i < kShipCount; ++i) {
+        if (ShipSunk[fleetSide][i]) {
+            ++sunk;
+            MarkRing(ShipRects[fleetSide][i], shotsLayer);
+        }
+    }
+    (computerBoard ? ComputerShipsLeft : HumanShipsLeft) = kShipCount - sunk;
+    Fx().SetStatus(part, ShipsLeftText(part));
+
+    const bool ended = sunk == kShipCount;
+    if (ended) {
+        Fx().PlayEndSound(computerBoard ? kWonSound : kLostSound);
+        BattleOn = 0;
+        const int answer = Fx().AskResult(computerBoard ? kWonDialog : kLostDialog);
+        if (computerBoard) {
+            ++ManWon;
+            ++RunWins;
+        } else {
+            ++CompWon;
+            ++RunLosses;
+        }
+        if (answer == kAnswerPlayAgain)
+            Fx().QueueNewGame();
+        else
+            Fx().EndProgram();
+    }
+    SkipBackground = 1;
+    Fx().InvalidateBoard(board, true);
+    return ended;
+}
+
+}  // namespace game

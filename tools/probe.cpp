@@ -1,7 +1,7 @@
 // Probe: reports the state of a running game to end-to-end tests, one JSON
-// object per line (UTF-8). Run it in the game's Wine prefix:
-//   wine probe.exe [--desktop NAME] COMMAND [ARGS...]
-//   wine probe.exe [--desktop NAME] serve     (one JSON array of args per stdin line)
+// object per line (UTF-8). It must run in the game's Wine prefix and join the
+// game's virtual desktop by name: without --desktop it sees the "Default"
+// desktop only. `wine probe.exe help` lists the commands.
 #include "probe_common.h"
 
 #include <commctrl.h>
@@ -20,6 +20,27 @@ using probe::Obj;
 using probe::Utf8;
 
 namespace {
+
+constexpr char kUsage[] =
+    "wine probe.exe [--desktop NAME] COMMAND [ARGS]   (errors: {\"error\":...}, exit code 2)\n"
+    "wine probe.exe [--desktop NAME] serve            one JSON array of arguments per stdin line;\n"
+    "                                                 each answer ends with {\"end\":true,\"rc\":N}\n"
+    "Windows are chosen by --hwnd H, or --class NAME [--pid P] searched through the whole tree.\n"
+    "  windows [--top] [--visible] [--class C] [--pid P] [--under H]   one line per window\n"
+    "  statusbar [--hwnd H | --class C]    parts: right edges, texts, rects (SB_GET* in the game's memory)\n"
+    "  toolbar [--hwnd H | --class C]      buttons: command, image, state, style, checked, pressed...\n"
+    "  menu [--class C | --hwnd H] [--system] | menu --popup   items read inside the game (hook DLL)\n"
+    "  dialogs [--hwnd H]                  open dialogs (#32770) with their controls\n"
+    "  state [--class C]                   text of the game's export TrivokDescribeState(char*, int)\n"
+    "  reg [--key PATH] list [HKLM|HKCU|all] | set HIVE NAME TYPE HEX | delete HIVE NAME | delkey [HIVE]\n"
+    "  pixel (--hwnd H | --class C | --screen) X Y [--method screen|window|print]\n"
+    "  pixels (--hwnd H | --class C | --screen) X Y W H [--method ...]   rows of rrggbb\n"
+    "  resources [--pid P | --class C]     GDI objects, windows, private bytes of the process\n"
+    "  send|post (--hwnd H | --class C) MESSAGE [WPARAM [LPARAM]] [--timeout MS]\n"
+    "  hittest [--class C | --hwnd H] X Y | hittest ... --code N [--stride S]\n"
+    "  gui [--class C]                     focus, capture, menu mode of the window's thread\n"
+    "  terminate --pid P [--code N]\n"
+    "  desktop                             the desktop joined and its size\n";
 
 constexpr wchar_t kDefaultKey[] = L"SOFTWARE\\Trivok";
 constexpr UINT kSendTimeoutMs = 5000;
@@ -79,14 +100,21 @@ public:
         return false;
     }
     size_t Count() const { return m_a.size(); }
-    const std::string& At(size_t i) const
+    const std::string& At(size_t i)
     {
         if (i >= m_a.size()) throw Failure("missing argument");
+        if (i + 1 > m_used) m_used = i + 1;
         return m_a[i];
+    }
+    // After a command: arguments it never looked at are mistakes.
+    void CheckAllUsed() const
+    {
+        if (m_a.size() > m_used) throw Failure("unexpected argument: " + m_a[m_used]);
     }
 
 private:
     std::vector<std::string> m_a;
+    size_t m_used = 0;
 };
 
 long long Number(const std::string& s)
@@ -977,8 +1005,12 @@ void CmdDesktop(Args&)
 
 int Run(std::vector<std::string> argv)
 {
-    if (argv.empty()) throw Failure("no command");
+    if (argv.empty()) throw Failure("no command; see: probe.exe help");
     std::string cmd = argv.front();
+    if (cmd == "help") {
+        g_out += kUsage;
+        return 0;
+    }
     Args a(std::vector<std::string>(argv.begin() + 1, argv.end()));
     if (cmd == "windows") CmdWindows(a);
     else if (cmd == "statusbar") CmdStatusBar(a);
@@ -997,6 +1029,7 @@ int Run(std::vector<std::string> argv)
     else if (cmd == "terminate") CmdTerminate(a);
     else if (cmd == "desktop") CmdDesktop(a);
     else throw Failure("unknown command: " + cmd);
+    a.CheckAllUsed();
     return 0;
 }
 

@@ -230,11 +230,7 @@ void LoadFonts(const SettingsStore& store, StoredRecords& records)
                                                                          : FontStringSize{};
 
     auto info = EncodeFontInfo(records.Fonts);
-    if (ReadRecord(store, kFontInfoName, info)) {
-        records.Fonts = DecodeFontInfo(info);
-    } else {
-        records.Fonts = FontInfo{};
-    }
+    records.Fonts = ReadRecord(store, kFontInfoName, info) ? DecodeFontInfo(info) : FontInfo{};
 
     for (std::size_t i = 0; i < kFontCount; ++i) {
         auto& face = records.Fonts.Fonts[i].FaceName;

@@ -28,8 +28,8 @@ struct QueryResult {
 class SettingsStore {
 public:
     virtual ~SettingsStore() = default;
-    // Copies the value into buffer when it holds at most capacity bytes; the
-    // bytes after a shorter value are left alone. The stored type is not checked.
+    // Copies the value into buffer when it holds at most capacity bytes, so a
+    // shorter value overwrites only the front of it. The stored type is not checked.
     virtual QueryResult Query(const char* name, std::uint8_t* buffer, std::uint32_t capacity) const = 0;
     // Write errors are ignored: the program runs on with what it has in memory.
     virtual void Set(const char* name, ValueType type, const std::uint8_t* data, std::uint32_t size) = 0;

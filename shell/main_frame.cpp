@@ -7,6 +7,7 @@
 #include <string>
 
 #include "boards/placement_window.h"
+#include "dialogs/dialogs.h"
 #include "game/model.h"
 #include "game/options.h"
 #include "game/placement.h"
@@ -120,11 +121,15 @@ void OnCommand(int id)
     case IDM_SHOW_COMMENTATOR: ShowByButton(app::CommentatorWindow, id); break;
     // Ends the loop at once: nothing of this run is saved.
     case IDM_EXIT: PostQuitMessage(0); break;
+    case IDM_ABOUT: dialogs::ShowAbout(app::MainWindow); break;
     case IDM_NEW_GAME: NewGame(); break;
     case IDM_AUTO_ARRANGE: ToggleAutoArrange(); break;
     case IDM_LEVEL_AMATEUR: SetLevel(0); break;
     case IDM_LEVEL_PRO: SetLevel(1); break;
     case IDM_LEVEL_SUPERMAN: SetLevel(2); break;
+    case IDM_STATISTICS: dialogs::ShowStatistics(app::MainWindow); break;
+    case IDM_COLOURS: dialogs::ShowColours(app::MainWindow); break;
+    case IDM_SETTINGS: dialogs::ShowSettings(app::MainWindow); break;
     case IDM_HUMAN_FIRST: SetFirstShooter(true); break;
     case IDM_COMPUTER_FIRST: SetFirstShooter(false); break;
     case IDM_SALVO: ToggleSalvo(); break;

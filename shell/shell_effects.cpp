@@ -6,6 +6,7 @@
 
 #include <ctime>
 
+#include "dialogs/dialogs.h"
 #include "game/effects.h"
 #include "resources/resource.h"
 #include "shell/app.h"
@@ -18,14 +19,6 @@ namespace {
 HWND BoardWindow(game::BoardId board)
 {
     return board == game::BoardId::Computer ? app::ComputerBoardWindow : app::HumanBoardWindow;
-}
-
-// Until the result dialogs exist, the question is a plain message box.
-int AskPlainResult(int dialogId)
-{
-    const wchar_t* title = dialogId == game::kWonDialog ? L"Что, не веришь своему счастью?" : L"Вы проиграли!!!";
-    const int answer = MessageBoxW(app::MainWindow, L"Может еще сыграем?", title, MB_YESNO | MB_ICONQUESTION);
-    return answer == IDYES ? game::kAnswerPlayAgain : IDCANCEL;
 }
 
 class ShellEffects final : public game::Effects {
@@ -62,7 +55,7 @@ public:
     {
         PlaySoundW(MAKEINTRESOURCEW(soundId), app::Instance, SND_RESOURCE | SND_ASYNC);
     }
-    int AskResult(int dialogId) override { return AskPlainResult(dialogId); }
+    int AskResult(int dialogId) override { return dialogs::AskResult(app::MainWindow, dialogId); }
     void QueueNewGame() override { PostMessageW(app::MainWindow, WM_COMMAND, IDM_NEW_GAME, 0); }
     void EndProgram() override { DestroyWindow(app::MainWindow); }
     std::uint32_t TickCount() override { return GetTickCount(); }

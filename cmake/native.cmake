@@ -14,3 +14,13 @@ foreach(src ${NATIVE_TOOLS})
   add_executable(${name} ${src})
   target_link_libraries(${name} PRIVATE portable game)
 endforeach()
+
+# The committed images, sounds and clips are exactly what the generator
+# makes, and every clip decodes back to its frames.
+find_package(Python3 COMPONENTS Interpreter)
+if(Python3_Interpreter_FOUND)
+  add_test(NAME resources_check
+           COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tools/gen_resources.py --check
+           WORKING_DIRECTORY ${CMAKE_SOURCE_DIR})
+  set_tests_properties(resources_check PROPERTIES LABELS native TIMEOUT 120)
+endif()

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <windows.h>
+#include <commctrl.h>
 #include <winternl.h>
 
 #include <gtest/gtest.h>
@@ -198,11 +199,14 @@ inline const TestWindows& Windows()
         t.statusBar = app::StatusBarWindow;
         t.commentator = app::CommentatorWindow;
         t.commentatorText = app::CommentatorText;
-        // Boards side by side, clear of the pad and the picker.
-        MoveWindow(t.computerBoard, 0, 60, 220, 230, TRUE);
-        MoveWindow(t.humanBoard, 240, 60, 220, 230, TRUE);
-        MoveWindow(t.picker, 0, 300, 220, 150, TRUE);
-        MoveWindow(t.arrows, 240, 300, 220, 150, TRUE);
+        // Boards side by side, clear of the pad, the picker and the commentator.
+        ShowWindow(t.commentator, SW_HIDE);
+        // The sizes stay as made: the placement limits hang on the client area.
+        const UINT keepSize = SWP_NOSIZE | SWP_NOZORDER;
+        SetWindowPos(t.computerBoard, nullptr, 0, 60, 0, 0, keepSize);
+        SetWindowPos(t.humanBoard, nullptr, 240, 60, 0, 0, keepSize);
+        SetWindowPos(t.picker, nullptr, 0, 300, 0, 0, keepSize);
+        SetWindowPos(t.arrows, nullptr, 240, 300, 0, 0, keepSize);
         return t;
     }();
     app::MainWindow = made.frame;
@@ -288,5 +292,104 @@ private:
     std::vector<Box> m_boxes;
     static inline MessageBoxCatcher* s_current = nullptr;
 };
+
+// Closes every popup menu shown on this thread while it lives, and keeps
+// the items of each one (separators as id 0 with an empty text).
+class MenuCatcher {
+public:
+    struct Item {
+        UINT id;
+        std::wstring text;
+    };
+
+    MenuCatcher()
+    {
+        s_current = this;
+        m_hook = SetWindowsHookExW(WH_CALLWNDPROC, Hook, nullptr, GetCurrentThreadId());
+    }
+    ~MenuCatcher()
+    {
+        UnhookWindowsHookEx(m_hook);
+        s_current = nullptr;
+    }
+    MenuCatcher(const MenuCatcher&) = delete;
+    MenuCatcher& operator=(const MenuCatcher&) = delete;
+
+    const std::vector<std::vector<Item>>& menus() const { return m_menus; }
+
+private:
+    static LRESULT CALLBACK Hook(int code, WPARAM wp, LPARAM lp)
+    {
+        const CWPSTRUCT* m = reinterpret_cast<const CWPSTRUCT*>(lp);
+        if (code == HC_ACTION && s_current && m->message == WM_INITMENUPOPUP) {
+            HMENU menu = reinterpret_cast<HMENU>(m->wParam);
+            std::vector<Item> items;
+            for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+                wchar_t buf[128] = {};
+                GetMenuStringW(menu, i, buf, 128, MF_BYPOSITION);
+                items.push_back({GetMenuItemID(menu, i), buf});
+            }
+            s_current->m_menus.push_back(items);
+            EndMenu();
+        }
+        return CallNextHookEx(nullptr, code, wp, lp);
+    }
+
+    HHOOK m_hook;
+    std::vector<std::vector<Item>> m_menus;
+    static inline MenuCatcher* s_current = nullptr;
+};
+
+inline bool ToolbarChecked(int command)
+{
+    return SendMessageW(app::ToolbarWindow, TB_ISBUTTONCHECKED, command, 0) != 0;
+}
+inline bool ToolbarPressed(int command)
+{
+    return SendMessageW(app::ToolbarWindow, TB_ISBUTTONPRESSED, command, 0) != 0;
+}
+
+inline std::wstring StatusText(int part)
+{
+    wchar_t buf[256] = {};
+    SendMessageW(app::StatusBarWindow, SB_GETTEXTW, part, reinterpret_cast<LPARAM>(buf));
+    return buf;
+}
+
+inline LPARAM PointParam(int x, int y) { return MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y)); }
+
+// The board window's client area as it stands on screen.
+class WindowPixels {
+public:
+    explicit WindowPixels(HWND w) : m_window(w), m_dc(GetDC(w)) {}
+    ~WindowPixels() { ReleaseDC(m_window, m_dc); }
+    WindowPixels(const WindowPixels&) = delete;
+    WindowPixels& operator=(const WindowPixels&) = delete;
+    COLORREF At(int x, int y) const { return GetPixel(m_dc, x, y); }
+
+private:
+    HWND m_window;
+    HDC m_dc;
+};
+
+// Pixels of the window's client area that differ from what a full paint of
+// the board with the current state would show, counted over the grid and
+// the strips (11 c + 2 square, clipped to the client area).
+inline int PixelsOffFromFreshPaint(HWND window, game::BoardId board)
+{
+    RECT client;
+    GetClientRect(window, &client);
+    Canvas fresh(client.right, client.bottom);
+    const std::uint8_t skip = game::SkipBackground;
+    game::SkipBackground = 0;
+    boards::RenderBoard(fresh.dc(), client, board, boards::LookOf(board));
+    game::SkipBackground = skip;
+    WindowPixels shown(window);
+    int off = 0;
+    for (int y = 0; y < client.bottom; ++y)
+        for (int x = 0; x < client.right; ++x)
+            off += shown.At(x, y) != fresh.At(x, y) ? 1 : 0;
+    return off;
+}
 
 }  // namespace board_test

@@ -1,0 +1,247 @@
+// The board windows: painting through WM_PAINT, the context menu and its
+// commands, shots, and the placement mouse on the human's board.
+#include <gtest/gtest.h>
+
+#include "board_support.h"
+#include "boards/placement_window.h"
+#include "game/turns.h"
+#include "resources/resource.h"
+#include "shell/toolbar.h"
+
+namespace {
+
+using namespace board_test;
+
+class BoardWindow : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ResetGame();
+        w = Windows();
+        boards::DropPlacement();
+        for (HWND b : {w.computerBoard, w.humanBoard}) {
+            ShowWindow(b, SW_SHOW);
+            RedrawWindow(b, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        }
+        Pump();
+    }
+    void TearDown() override
+    {
+        game::PlacingShip = 0;
+        boards::DropPlacement();
+        ShowWindow(w.arrows, SW_HIDE);
+        Pump();
+    }
+
+    // Positioning ship k as if chosen in the picker, its image on the board.
+    void Position(int k, bool vertical)
+    {
+        boards::BeginPlacement(k, vertical);
+        Pump();
+    }
+    game::PixelRect Positioned() const { return game::ShipRects[game::kHumanFleet][game::ShipBeingPlaced]; }
+
+    TestWindows w{};
+};
+
+// --- painting -------------------------------------------------------------------
+
+TEST_F(BoardWindow, PaintsMatchTheRenderedBoard)
+{
+    Mark(game::ComputerShips, 4, 4);
+    Mark(game::ShotsAtComputer, 4, 4);
+    Mark(game::ShotsAtComputer, 0, 9);
+    PlaceHumanShip(0, 2, 2, true);
+    Mark(game::ShotsAtHuman, 2, 3);
+    game::RegisterHit(2, 3, game::kHumanFleet);
+    for (HWND b : {w.computerBoard, w.humanBoard})
+        RedrawWindow(b, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    EXPECT_EQ(0, PixelsOffFromFreshPaint(w.computerBoard, game::BoardId::Computer));
+    EXPECT_EQ(0, PixelsOffFromFreshPaint(w.humanBoard, game::BoardId::Human));
+}
+
+TEST_F(BoardWindow, RedrawBackgroundWipesMarksAtOnce)
+{
+    Mark(game::ShotsAtComputer, 3, 3);
+    RedrawWindow(w.computerBoard, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    game::ClearModel();
+    boards::RedrawBoardBackground(w.computerBoard);
+    EXPECT_EQ(0, PixelsOffFromFreshPaint(w.computerBoard, game::BoardId::Computer));
+}
+
+TEST_F(BoardWindow, ThousandPaintsOfEachBoardLeaveNoGdiObjects)
+{
+    PlaceHumanShip(0, 0, 0, false);
+    Mark(game::ShotsAtHuman, 0, 0);
+    game::RegisterHit(0, 0, game::kHumanFleet);
+    Mark(game::ShotsAtHuman, 6, 6);
+    Mark(game::ComputerShips, 5, 5);
+    Mark(game::ShotsAtComputer, 5, 5);
+    Mark(game::ShotsAtComputer, 8, 1);
+    RedrawWindow(w.humanBoard, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    const long before = GdiObjectCount();
+    ASSERT_GT(before, 0);
+    for (int i = 0; i < 1000; ++i) {
+        for (HWND b : {w.computerBoard, w.humanBoard})
+            RedrawWindow(b, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        game::SkipBackground = 1;
+        RedrawWindow(w.computerBoard, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        boards::RedrawBoardBackground(w.humanBoard);
+    }
+    EXPECT_EQ(before, GdiObjectCount());
+}
+
+TEST_F(BoardWindow, RepaintAfterMoveInvalidatesTheWholeWindow)
+{
+    for (HWND b : {w.computerBoard, w.humanBoard}) {
+        ValidateRect(b, nullptr);
+        SendMessageW(b, WM_EXITSIZEMOVE, 0, 0);
+        RECT update{};
+        EXPECT_TRUE(GetUpdateRect(b, &update, FALSE));
+        RECT client;
+        GetClientRect(b, &client);
+        EXPECT_TRUE(EqualRect(&update, &client));
+        ValidateRect(b, nullptr);
+    }
+}
+
+// --- context menu and its commands ------------------------------------------------
+
+TEST_F(BoardWindow, RightClickShowsHideAndFontItems)
+{
+    for (HWND b : {w.computerBoard, w.humanBoard}) {
+        MenuCatcher menus;
+        SendMessageW(b, WM_RBUTTONDOWN, MK_RBUTTON, PointParam(40, 40));
+        ASSERT_EQ(1u, menus.menus().size());
+        const auto& items = menus.menus()[0];
+        ASSERT_EQ(3u, items.size());
+        EXPECT_EQ(static_cast<UINT>(IDM_HIDE_WINDOW), items[0].id);
+        EXPECT_EQ(L"&Спрятать окно", items[0].text);
+        EXPECT_EQ(0u, items[1].id);
+        EXPECT_EQ(static_cast<UINT>(IDM_CHOOSE_FONT), items[2].id);
+        EXPECT_EQ(L"&Выбрать шрифт", items[2].text);
+    }
+}
+
+TEST_F(BoardWindow, HideReleasesTheMirroringToolbarButton)
+{
+    const struct {
+        HWND window;
+        int button;
+    } boardsAndButtons[] = {{w.computerBoard, IDM_SHOW_COMPUTER_BOARD}, {w.humanBoard, IDM_SHOW_HUMAN_BOARD}};
+    for (const auto& b : boardsAndButtons) {
+        toolbar::PressAndCheck(b.button);
+        SendMessageW(b.window, WM_COMMAND, IDM_HIDE_WINDOW, 0);
+        EXPECT_FALSE(IsWindowVisible(b.window));
+        EXPECT_FALSE(ToolbarChecked(b.button));
+        EXPECT_FALSE(ToolbarPressed(b.button));
+        ShowWindow(b.window, SW_SHOW);
+    }
+}
+
+TEST_F(BoardWindow, ChoosingAFontRepaintsTheBoardEvenWhenCancelled)
+{
+    MessageBoxCatcher dialogs;  // answers the font chooser at once
+    ValidateRect(w.humanBoard, nullptr);
+    SendMessageW(w.humanBoard, WM_COMMAND, IDM_CHOOSE_FONT, 0);
+    EXPECT_EQ(1u, dialogs.boxes().size());
+    RECT update{};
+    EXPECT_TRUE(GetUpdateRect(w.humanBoard, &update, FALSE));
+    Pump();
+}
+
+TEST_F(BoardWindow, OtherCommandsDoNothing)
+{
+    SendMessageW(w.computerBoard, WM_COMMAND, 4, 0);
+    SendMessageW(w.humanBoard, WM_COMMAND, 8, 0);
+    EXPECT_TRUE(IsWindowVisible(w.computerBoard));
+    EXPECT_TRUE(IsWindowVisible(w.humanBoard));
+}
+
+// --- shots ------------------------------------------------------------------------
+
+TEST_F(BoardWindow, LeftReleaseOnComputerBoardFiresAtThatSquare)
+{
+    const int c = game::CellSize;
+    game::ArrangeFleet(game::kComputerFleet);
+    game::BattleOn = 1;
+    SendMessageW(w.computerBoard, WM_LBUTTONUP, 0, PointParam(6 * c + 3, 2 * c + 3));
+    EXPECT_TRUE(game::IsSet(game::ShotsAtComputer, 6, 2));
+    // Points off the grid, negative ones included, are no shots.
+    int before = 0;
+    for (int i = 0; i < 100; ++i)
+        before += game::Board[game::ShotsAtComputer * 100 + i];
+    SendMessageW(w.computerBoard, WM_LBUTTONUP, 0, PointParam(-3, 2 * c));
+    SendMessageW(w.computerBoard, WM_LBUTTONUP, 0, PointParam(10 * c + 1, 2 * c));
+    int after = 0;
+    for (int i = 0; i < 100; ++i)
+        after += game::Board[game::ShotsAtComputer * 100 + i];
+    EXPECT_EQ(before, after);
+}
+
+// --- the placement mouse --------------------------------------------------------
+
+TEST_F(BoardWindow, RightClickDuringPlacementTurnsTheShipWithoutAMenu)
+{
+    Position(0, true);
+    MenuCatcher menus;
+    SendMessageW(w.humanBoard, WM_RBUTTONDOWN, MK_RBUTTON, PointParam(5, 5));
+    EXPECT_TRUE(menus.menus().empty());
+    const int c = game::CellSize;
+    const game::PixelRect r = Positioned();
+    EXPECT_EQ(4 * c, r.right);
+    EXPECT_EQ(c, r.bottom);
+}
+
+TEST_F(BoardWindow, LeftReleaseDuringPlacementConfirms)
+{
+    const int c = game::CellSize;
+    Position(6, false);
+    SendMessageW(w.humanBoard, WM_MOUSEMOVE, 0, PointParam(2 * c + 3, c + 3));
+    ASSERT_EQ(12, game::LastMouseCell);
+    SendMessageW(w.humanBoard, WM_LBUTTONUP, 0, PointParam(2 * c + 3, c + 3));
+    EXPECT_EQ(0, game::PlacingShip);
+    EXPECT_EQ(1, game::ShipPlaced[6]);
+    EXPECT_EQ(2 * c, game::ShipRects[game::kHumanFleet][6].left);
+    // The next ship starts in А1, and so does the drag's reckoning.
+    EXPECT_EQ(0, game::LastMouseCell);
+}
+
+TEST_F(BoardWindow, LeftReleaseOutsidePlacementDoesNothing)
+{
+    SendMessageW(w.humanBoard, WM_LBUTTONUP, 0, PointParam(5, 5));
+    EXPECT_EQ(0, game::PlacedCount);
+    for (int k = 0; k < game::kShipCount; ++k)
+        EXPECT_EQ(0, game::ShipPlaced[k]);
+}
+
+TEST_F(BoardWindow, DragMovesByDifferencesOfSquares)
+{
+    const int c = game::CellSize;
+    Position(0, false);
+    SendMessageW(w.humanBoard, WM_MOUSEMOVE, 0, PointParam(8 * c + 4, 3 * c + 4));
+    game::PixelRect r = Positioned();
+    EXPECT_EQ(6 * c, r.left);
+    EXPECT_EQ(3 * c, r.top);
+    EXPECT_EQ(38, game::LastMouseCell);
+    SendMessageW(w.humanBoard, WM_MOUSEMOVE, 0, PointParam(7 * c + 4, 3 * c + 4));
+    EXPECT_EQ(5 * c, Positioned().left);
+    // Within a square, or in the label strips, nothing moves.
+    SendMessageW(w.humanBoard, WM_MOUSEMOVE, 0, PointParam(7 * c + 14, 3 * c + 14));
+    SendMessageW(w.humanBoard, WM_MOUSEMOVE, 0, PointParam(10 * c + 1, 9 * c));
+    SendMessageW(w.humanBoard, WM_MOUSEMOVE, 0, PointParam(3 * c, 10 * c + 1));
+    r = Positioned();
+    EXPECT_EQ(5 * c, r.left);
+    EXPECT_EQ(3 * c, r.top);
+    EXPECT_EQ(37, game::LastMouseCell);
+    // The picture follows: the ship inverted where it now is, nothing left behind.
+    EXPECT_EQ(0, PixelsOffFromFreshPaint(w.humanBoard, game::BoardId::Human));
+}
+
+TEST_F(BoardWindow, MouseMovesOutsidePlacementDoNothing)
+{
+    SendMessageW(w.humanBoard, WM_MOUSEMOVE, 0, PointParam(100, 100));
+    EXPECT_EQ(0, game::LastMouseCell);
+}
+
+}  // namespace

@@ -190,6 +190,8 @@ void DrawBoardBackground(HWND window, HDC dc)
 
 void RedrawBoardBackground(HWND window)
 {
+    if (!window)  // GetDC(nullptr) would draw on the whole screen
+        return;
     gdi::WindowDc dc(window);
     DrawBoardBackground(window, dc.get());
 }

@@ -67,6 +67,8 @@ game::PixelRect& ShipBeingPlacedRect() { return game::ShipRects[game::kHumanFlee
 
 void InvertOnBoard(HWND board, const game::PixelRect& ship)
 {
+    if (!board)  // GetDC(nullptr) would draw on the whole screen
+        return;
     gdi::WindowDc dc(board);
     DrawShipInverted(dc.get(), ship);
 }
@@ -163,6 +165,10 @@ void BeginPlacement(int ship, bool vertical)
 
 game::PixelRect MoveShip(HWND board, game::PixelRect ship, ShipMove move)
 {
+    // A step that arrives while another one waits on its message box (the
+    // mouse can still reach the board) would invert an image that is not there.
+    if (g_imageErased)
+        return ship;
     RECT client;
     GetClientRect(board, &client);
     InvertOnBoard(board, ship);

@@ -304,6 +304,19 @@ TEST_F(Placement, UprightFourAtColumnZCannotTurn)
     EXPECT_EQ(4 * c, Positioned().bottom);
 }
 
+TEST_F(Placement, StepsUnderAStepsMessageBoxAreDropped)
+{
+    const int c = game::CellSize;
+    Pick(0);
+    MessageBoxCatcher boxes;
+    boxes.WhileShown([&] { SendMessageW(w.humanBoard, WM_MOUSEMOVE, 0, PointParam(c + 3, 2 * c + 3)); });
+    Pad(boards::kPadLeft);
+    ASSERT_EQ(1u, boxes.boxes().size());
+    EXPECT_EQ(0, Positioned().left);
+    EXPECT_EQ(0, Positioned().top);
+    EXPECT_EQ(0, PixelsOffFromFreshPaint(w.humanBoard, game::BoardId::Human));
+}
+
 TEST_F(Placement, TurningOneSquareShowsNothing)
 {
     Pick(3);

@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -252,6 +253,8 @@ public:
     MessageBoxCatcher& operator=(const MessageBoxCatcher&) = delete;
 
     const std::vector<Box>& boxes() const { return m_boxes; }
+    // Runs while each box is on screen, before it is answered.
+    void WhileShown(std::function<void()> f) { m_whileShown = std::move(f); }
 
 private:
     static LRESULT CALLBACK Hook(int code, WPARAM wp, LPARAM lp)
@@ -285,11 +288,14 @@ private:
                 b.text = buf;
         }
         m_boxes.push_back(b);
+        if (m_whileShown)
+            m_whileShown();
         PostMessageW(box, WM_COMMAND, IDOK, 0);
     }
 
     HHOOK m_hook;
     std::vector<Box> m_boxes;
+    std::function<void()> m_whileShown;
     static inline MessageBoxCatcher* s_current = nullptr;
 };
 

@@ -144,7 +144,9 @@ bool RegisterOne(HINSTANCE instance, const wchar_t* name, WNDPROC proc)
     wc.cbSize = sizeof(wc);
     wc.lpfnWndProc = proc;
     wc.hInstance = instance;
-    // No class cursor: the pipette is set over the cells only.
+    // No class cursor: the pipette is set over the cells only. The strips
+    // past the last whole cells show the dialog's own face colour.
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.lpszClassName = name;
     return RegisterClassExW(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }

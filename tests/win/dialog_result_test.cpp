@@ -1,8 +1,6 @@
-// The end-of-game dialogs with their clips, the statistics dialog and the
-// about box's link panel.
+// End-of-game dialogs with their clips, the statistics dialog and the about
+// box's link panel.
 #include "tests/win/dialog_support.h"
-
-#include <commctrl.h>
 
 #include "dialogs/about_dialog.h"
 #include "dialogs/dialogs.h"
@@ -14,40 +12,25 @@
 
 namespace {
 
-using dialog_test::Dialog;
-using dialog_test::PostClick;
-using dialog_test::PostKey;
-using dialog_test::RunModal;
-using dialog_test::WhenShown;
+using dialog_test::ClickIn;
+using dialog_test::Key;
 
-// --- result dialogs ---------------------------------------------------------------
-
-TEST(DialogResult, EnterOrTheFirstButtonPlaysAgainEscapeOrTheSecondStops)
+TEST(DialogResult, FirstButtonOrEnterPlaysAgainSecondOrEscapeStops)
 {
-    const wchar_t* captions[] = {L"Вы проиграли!!!", L"Что, не веришь своему счастью?"};
-    const int ids[] = {IDD_LOST, IDD_WON};
-    for (int i = 0; i < 2; ++i) {
-        const wchar_t* caption = captions[i];
-        const auto ask = [&](std::function<void()> step) {
-            return dialog_test::RunScript([&] { return INT_PTR(dialogs::AskResult(nullptr, ids[i])); }, {step});
+    for (const auto& [id, caption] : {std::pair{IDD_LOST, L"Вы проиграли!!!"},
+                                      {IDD_WON, L"Что, не веришь своему счастью?"}}) {
+        const auto ask = [id = id](std::function<void()> step) {
+            return dialog_test::RunScript([&] { return INT_PTR(dialogs::AskResult(nullptr, id)); }, {step});
         };
-        EXPECT_EQ(ask([] { PostKey(VK_RETURN); }), result_dialog::kPlayAgain) << ids[i];
-        EXPECT_EQ(ask([] { PostKey(VK_ESCAPE); }), result_dialog::kStop) << ids[i];
-        EXPECT_EQ(ask(WhenShown(caption, [](HWND d) { PostClick(d, IDOK); })), result_dialog::kPlayAgain) << ids[i];
-        EXPECT_EQ(ask(WhenShown(caption, [](HWND d) { PostClick(d, IDCANCEL); })), result_dialog::kStop) << ids[i];
+        EXPECT_EQ(ask(Key(VK_RETURN)), result_dialog::kPlayAgain) << id;
+        EXPECT_EQ(ask(Key(VK_ESCAPE)), result_dialog::kStop) << id;
+        EXPECT_EQ(ask(ClickIn(caption, IDOK)), result_dialog::kPlayAgain) << id;
+        EXPECT_EQ(ask(ClickIn(caption, IDCANCEL)), result_dialog::kStop) << id;
     }
+    EXPECT_EQ(dialogs::AskResult(nullptr, IDD_ABOUT), -1) << "not a result dialog";
 }
 
-TEST(DialogResult, OnlyTheTwoResultTemplatesAreAsked)
-{
-    EXPECT_NE(dialogs::AskResult(nullptr, IDD_ABOUT), result_dialog::kPlayAgain);
-    EXPECT_NE(dialogs::AskResult(nullptr, 0), result_dialog::kStop);
-    EXPECT_EQ(result_dialog::ClipFor(IDD_LOST), IDA_FAN);
-    EXPECT_EQ(result_dialog::ClipFor(IDD_WON), IDA_WORD);
-}
-
-// The pixels of a window as they are on screen now.
-std::vector<COLORREF> Snapshot(HWND window)
+std::vector<COLORREF> Pixels(HWND window)
 {
     RECT r;
     GetClientRect(window, &r);
@@ -62,11 +45,8 @@ std::vector<COLORREF> Snapshot(HWND window)
 
 void Wait(int ms)
 {
-    const DWORD end = GetTickCount() + ms;
-    while (static_cast<int>(end - GetTickCount()) > 0) {
+    for (const DWORD end = GetTickCount() + ms; static_cast<int>(end - GetTickCount()) > 0; Sleep(10))
         dialog_test::Pump();
-        Sleep(10);
-    }
 }
 
 TEST(DialogResult, ClipsTakeTheirFrameSizeAndPlay)
@@ -75,16 +55,15 @@ TEST(DialogResult, ClipsTakeTheirFrameSizeAndPlay)
         int dialog, width, height, frameTime;
     };
     for (const Case c : {Case{IDD_LOST, 64, 72, 50}, Case{IDD_WON, 288, 88, 500}}) {
-        Dialog d(c.dialog, result_dialog::Proc, result_dialog::ClipFor(c.dialog));
-        HWND clip = d.Item(IDC_ANIMATION);
+        dialog_test::Dialog d(c.dialog, result_dialog::Proc, result_dialog::ClipFor(c.dialog));
         RECT r;
-        GetWindowRect(clip, &r);
+        GetWindowRect(d.Item(IDC_ANIMATION), &r);
         EXPECT_EQ(r.right - r.left, c.width) << c.dialog;
         EXPECT_EQ(r.bottom - r.top, c.height) << c.dialog;
         Wait(c.frameTime);
-        const auto first = Snapshot(clip);
+        const auto first = Pixels(d.Item(IDC_ANIMATION));
         Wait(c.frameTime * 3 / 2);
-        EXPECT_NE(Snapshot(clip), first) << "clip of dialog " << c.dialog << " stands still";
+        EXPECT_NE(Pixels(d.Item(IDC_ANIMATION)), first) << "the clip of " << c.dialog << " stands still";
     }
 }
 
@@ -92,178 +71,103 @@ TEST(DialogResult, ClipsTakeTheirFrameSizeAndPlay)
 
 class Statistics : public ::testing::Test {
 protected:
-    Statistics() : m_saved{game::RunWins, game::RunLosses, game::ManWon, game::CompWon}
+    Statistics() : m_saved(Counters()) { Set({2, 1, 12, 8}); }
+    ~Statistics() override { Set(m_saved); }
+    static void Set(const std::vector<std::int32_t>& v)
     {
-        game::RunWins = 2;
-        game::RunLosses = 1;
-        game::ManWon = 12;
-        game::CompWon = 8;
-    }
-    ~Statistics() override
-    {
-        game::RunWins = m_saved[0];
-        game::RunLosses = m_saved[1];
-        game::ManWon = m_saved[2];
-        game::CompWon = m_saved[3];
+        std::tie(game::RunWins, game::RunLosses, game::ManWon, game::CompWon) = std::tie(v[0], v[1], v[2], v[3]);
     }
     static std::vector<std::int32_t> Counters() { return {game::RunWins, game::RunLosses, game::ManWon, game::CompWon}; }
 
+    // "Очистить", then the given answer to the question.
     INT_PTR Clear(int answer)
     {
-        return RunModal(IDD_STATISTICS, statistics_dialog::Proc, 0,
-                        {WhenShown(L"Статистика", [](HWND d) { PostClick(d, IDC_STATS_CLEAR); }),
-                         WhenShown(L"Duvirud ida", [this, answer](HWND box) {
-                             question = box;
-                             defaultButton = static_cast<int>(GetWindowLongPtrW(GetDlgItem(box, IDNO), GWL_STYLE) & 0xF);
-                             EnumChildWindows(box, CollectText, reinterpret_cast<LPARAM>(&texts));
-                             PostMessageW(box, WM_COMMAND, answer, 0);
-                         })});
+        return dialog_test::RunModal(IDD_STATISTICS, statistics_dialog::Proc, 0,
+                                     {ClickIn(L"Статистика", IDC_STATS_CLEAR),
+                                      dialog_test::WhenShown(L"Duvirud ida", [this, answer](HWND box) {
+                                          noByDefault = (GetWindowLongPtrW(GetDlgItem(box, IDNO), GWL_STYLE) & 0xF) ==
+                                                        BS_DEFPUSHBUTTON;
+                                          PostMessageW(box, WM_COMMAND, answer, 0);
+                                      })});
     }
-    static BOOL CALLBACK CollectText(HWND child, LPARAM texts)
-    {
-        reinterpret_cast<std::wstring*>(texts)->append(dialog_test::TextOf(child) + L"|");
-        return TRUE;
-    }
-
-    HWND question = nullptr;
-    int defaultButton = 0;
-    std::wstring texts;
+    bool noByDefault = false;
 
 private:
-    std::int32_t m_saved[4];
+    std::vector<std::int32_t> m_saved;
 };
 
-TEST_F(Statistics, ShowsTheRunAndTheTotals)
+TEST_F(Statistics, ShowsRunAndTotalsAndIgnoresEscape)
 {
-    Dialog d(IDD_STATISTICS, statistics_dialog::Proc);
-    EXPECT_EQ(d.Text(IDC_RUN_WINS), L"2");
-    EXPECT_EQ(d.Text(IDC_RUN_LOSSES), L"1");
-    EXPECT_EQ(d.Text(IDC_TOTAL_WINS), L"12");
-    EXPECT_EQ(d.Text(IDC_TOTAL_LOSSES), L"8");
-}
-
-TEST_F(Statistics, EscapeLeavesItOpenOkCloses)
-{
+    {
+        dialog_test::Dialog d(IDD_STATISTICS, statistics_dialog::Proc);
+        EXPECT_EQ(d.Text(IDC_RUN_WINS) + d.Text(IDC_RUN_LOSSES) + L"|" + d.Text(IDC_TOTAL_WINS) + L"|" +
+                      d.Text(IDC_TOTAL_LOSSES),
+                  L"21|12|8");
+    }
     bool openAfterEscape = false;
-    const INT_PTR result = RunModal(IDD_STATISTICS, statistics_dialog::Proc, 0,
-                                    {[] { PostKey(VK_ESCAPE); },
-                                     [&] { openAfterEscape = IsWindowVisible(dialog_test::FindDialog(L"Статистика")); },
-                                     WhenShown(L"Статистика", [](HWND d) { PostClick(d, IDC_STATS_OK); })});
+    EXPECT_EQ(dialog_test::RunModal(IDD_STATISTICS, statistics_dialog::Proc, 0,
+                                    {Key(VK_ESCAPE), [&] { openAfterEscape = dialog_test::ShownDialog() != nullptr; },
+                                     ClickIn(L"Статистика", IDC_STATS_OK)}),
+              statistics_dialog::kClosed);
     EXPECT_TRUE(openAfterEscape);
-    EXPECT_EQ(result, statistics_dialog::kClosed);
-    EXPECT_EQ(Counters(), (std::vector<std::int32_t>{2, 1, 12, 8}));
 }
 
-TEST_F(Statistics, ClearAnsweredNoKeepsTheCounters)
+TEST_F(Statistics, ClearAskedWithNoByDefault)
 {
     EXPECT_EQ(Clear(IDNO), statistics_dialog::kCleared);
-    ASSERT_NE(question, nullptr);
-    EXPECT_EQ(defaultButton, BS_DEFPUSHBUTTON) << "No is the default";
-    EXPECT_NE(texts.find(L"Очистить окно статистики?"), std::wstring::npos) << testing::PrintToString(texts);
+    EXPECT_TRUE(noByDefault);
     EXPECT_EQ(Counters(), (std::vector<std::int32_t>{2, 1, 12, 8}));
-}
-
-TEST_F(Statistics, ClearAnsweredYesZeroesAllFour)
-{
     EXPECT_EQ(Clear(IDYES), statistics_dialog::kCleared);
     EXPECT_EQ(Counters(), (std::vector<std::int32_t>{0, 0, 0, 0}));
-    Dialog d(IDD_STATISTICS, statistics_dialog::Proc);
-    EXPECT_EQ(d.Text(IDC_TOTAL_WINS), L"0");
 }
 
-// --- about box ----------------------------------------------------------------------
+// --- the about box's link panel -----------------------------------------------------------
 
-class AboutBox : public ::testing::Test {
-protected:
-    HWND Panel() const { return dialog.Item(IDC_LINK_PANEL); }
-    RECT Hot(link_panel::Link link) const { return link_panel::HotRect(Panel(), link); }
-    void Move(int x, int y) const
-    {
-        SendMessageW(Panel(), WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
-        dialog_test::Pump();
-    }
-    void Press(int x, int y) const
-    {
-        SendMessageW(Panel(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
-        dialog_test::Pump();
-    }
-    static std::wstring Status()
-    {
+TEST(DialogAbout, LinksLightUpShowTheirTargetAndTheEmailLineSendsTheFeedbackCommand)
+{
+    dialog_test::Frame frame;
+    dialog_test::Dialog d(IDD_ABOUT, about_dialog::Proc, 0, frame.get());
+    HWND panel = d.Item(IDC_LINK_PANEL);
+    const RECT icq = link_panel::HotRect(panel, link_panel::kMessenger);
+    const RECT web = link_panel::HotRect(panel, link_panel::kWeb);
+    const RECT mail = link_panel::HotRect(panel, link_panel::kEmail);
+    EXPECT_GT(icq.top, 0) << "under the heading";
+    EXPECT_EQ(web.top, icq.bottom);
+    EXPECT_EQ(mail.top, web.bottom);
+    const auto mouse = [panel](UINT msg, int x, int y) { SendMessageW(panel, msg, 0, MAKELPARAM(x, y)); };
+    const auto status = [] {
         wchar_t text[256] = L"";
         SendMessageW(app::StatusBarWindow, SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(text));
-        return text;
-    }
-    // Pixels of one colour inside a line's hot rectangle.
-    int Count(link_panel::Link link, COLORREF colour) const
-    {
-        const RECT r = Hot(link);
-        HDC dc = GetDC(Panel());
+        return std::wstring(text);
+    };
+    const auto red = [panel](const RECT& r) {
+        HDC dc = GetDC(panel);
         int n = 0;
         for (int y = r.top; y < r.bottom; ++y)
             for (int x = r.left; x < r.right; ++x)
-                n += GetPixel(dc, x, y) == colour ? 1 : 0;
-        ReleaseDC(Panel(), dc);
+                n += GetPixel(dc, x, y) == RGB(255, 0, 0);
+        ReleaseDC(panel, dc);
         return n;
-    }
-    static POINT Centre(const RECT& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
+    };
 
-    dialog_test::Frame frame;
-    Dialog dialog{IDD_ABOUT, about_dialog::Proc, 0, frame.get()};
-};
+    mouse(WM_MOUSEMOVE, 5, web.top + 3);
+    EXPECT_EQ(status(), L"" CONTACT_WEB_PAGE);
+    EXPECT_TRUE(red(web) > 0 && red(mail) == 0);
+    mouse(WM_MOUSEMOVE, 5, mail.top + 3);
+    EXPECT_EQ(status(), L"E-mail: " CONTACT_EMAIL);
+    EXPECT_TRUE(red(web) == 0 && red(mail) > 0);
+    mouse(WM_MOUSEMOVE, 5, icq.top + 3);
+    EXPECT_EQ(status(), L"" CONTACT_MESSENGER_PAGE);
+    mouse(WM_MOUSEMOVE, mail.right + 3, mail.top + 3);
+    EXPECT_EQ(red(icq), 0) << "off the lines all are blue";
+    EXPECT_EQ(status(), L"" CONTACT_MESSENGER_PAGE) << "and the status bar keeps its text";
 
-TEST_F(AboutBox, LinesStackUnderTheHeadingFromTheLeftEdge)
-{
-    const RECT icq = Hot(link_panel::kMessenger), web = Hot(link_panel::kWeb), mail = Hot(link_panel::kEmail);
-    EXPECT_GT(icq.top, 0) << "below the heading";
-    EXPECT_EQ(web.top, icq.bottom);
-    EXPECT_EQ(mail.top, web.bottom);
-    for (const RECT& r : {icq, web, mail}) {
-        EXPECT_EQ(r.left, 0);
-        EXPECT_GT(r.right, 20);
-    }
-    EXPECT_GT(Count(link_panel::kWeb, RGB(0, 0, 255)), 0) << "links are blue";
-    EXPECT_EQ(Count(link_panel::kWeb, RGB(255, 0, 0)), 0);
-}
-
-TEST_F(AboutBox, HoverTurnsTheLineRedAndShowsItsTarget)
-{
-    const POINT web = Centre(Hot(link_panel::kWeb)), mail = Centre(Hot(link_panel::kEmail));
-    Move(web.x, web.y);
-    EXPECT_EQ(Status(), L"" CONTACT_WEB_PAGE);
-    EXPECT_GT(Count(link_panel::kWeb, RGB(255, 0, 0)), 0);
-    EXPECT_EQ(Count(link_panel::kEmail, RGB(255, 0, 0)), 0);
-
-    Move(mail.x, mail.y);
-    EXPECT_EQ(Status(), L"E-mail: " CONTACT_EMAIL);
-    EXPECT_EQ(Count(link_panel::kWeb, RGB(255, 0, 0)), 0);
-    EXPECT_GT(Count(link_panel::kEmail, RGB(255, 0, 0)), 0);
-
-    const POINT icq = Centre(Hot(link_panel::kMessenger));
-    Move(icq.x, icq.y);
-    EXPECT_EQ(Status(), L"" CONTACT_MESSENGER_PAGE);
-
-    // Off the lines: all blue, the status bar keeps its text.
-    Move(Hot(link_panel::kEmail).right + 3, Hot(link_panel::kEmail).top + 2);
-    EXPECT_EQ(Count(link_panel::kMessenger, RGB(255, 0, 0)), 0);
-    EXPECT_EQ(Status(), L"" CONTACT_MESSENGER_PAGE);
-}
-
-TEST_F(AboutBox, EmailLineSendsTheFeedbackCommandOtherPlacesNothing)
-{
-    const RECT mail = Hot(link_panel::kEmail);
-    Press(mail.right + 3, mail.top + 2);     // right of the text
-    RECT panel;
-    GetClientRect(Panel(), &panel);
-    if (panel.bottom - 1 >= mail.bottom)
-        Press(2, panel.bottom - 1);          // below the lines
-    EXPECT_TRUE(frame.commands.empty());
-    Press(mail.left + 2, mail.top + 2);
+    mouse(WM_LBUTTONDOWN, mail.right + 3, mail.top + 3);
+    EXPECT_TRUE(frame.commands.empty()) << "right of the text is no link";
+    mouse(WM_LBUTTONDOWN, 5, mail.top + 3);
     EXPECT_EQ(frame.commands, (std::vector<int>{IDM_FEEDBACK}));
-}
 
-TEST(DialogAbout, EnterClosesWithOne)
-{
-    EXPECT_EQ(RunModal(IDD_ABOUT, about_dialog::Proc, 0, {[] { PostKey(VK_RETURN); }}), IDOK);
+    EXPECT_EQ(dialog_test::RunModal(IDD_ABOUT, about_dialog::Proc, 0, {Key(VK_RETURN)}), IDOK);
 }
 
 }  // namespace

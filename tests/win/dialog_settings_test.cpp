@@ -1,6 +1,6 @@
-// Settings dialog: live options through the frame's commands, the way
-// "&Отменить" puts options, menu and toolbar back, the pause rule and the
-// boards' repaint on "&Угу".
+// Settings dialog: options live through the frame's commands, "&Отменить"
+// putting options, menu and toolbar back, the pause and the boards' repaint
+// on "&Угу".
 #include "tests/win/dialog_support.h"
 
 #include <memory>
@@ -9,114 +9,71 @@
 
 namespace {
 
-using dialog_test::Dialog;
 using dialog_test::Frame;
 
 class SettingsDialog : public ::testing::Test {
 protected:
-    void SetUp() override
+    SettingsDialog() { frame.Agree(); }
+    std::unique_ptr<dialog_test::Dialog> Open()
     {
-        game::Options = game::GameOptions{};
-        frame.Agree();
-    }
-    std::unique_ptr<Dialog> Open()
-    {
-        auto d = std::make_unique<Dialog>(IDD_SETTINGS, settings_dialog::Proc, reinterpret_cast<LPARAM>(&snapshot),
-                                          frame.get());
+        auto d = std::make_unique<dialog_test::Dialog>(IDD_SETTINGS, settings_dialog::Proc,
+                                                       reinterpret_cast<LPARAM>(&snapshot), frame.get());
         frame.commands.clear();
         return d;
     }
-    static bool IsChecked(const Dialog& d, int id) { return IsDlgButtonChecked(d.get(), id) == BST_CHECKED; }
+    static bool Checked(const dialog_test::Dialog& d, int id) { return IsDlgButtonChecked(d.get(), id) == BST_CHECKED; }
 
     Frame frame;
     settings_dialog::Snapshot snapshot;
 };
 
-TEST_F(SettingsDialog, OpeningShowsTheOptions)
+TEST_F(SettingsDialog, OpeningShowsTheOptionsAndNoLevelOutOfRange)
 {
-    game::Options = {true, true, false, false, false, 2, 750};
-    frame.Agree();
+    game::Options = {true, true, false, false, false, 7, 750};
     const auto d = Open();
     EXPECT_EQ(d->Text(IDC_TIMEOUT), L"750");
-    EXPECT_FALSE(IsChecked(*d, IDC_HUMAN_FIRST));
-    EXPECT_TRUE(IsChecked(*d, IDC_COMPUTER_FIRST));
-    EXPECT_TRUE(IsChecked(*d, IDC_AUTO_ARRANGE));
-    EXPECT_TRUE(IsChecked(*d, IDC_SALVO));
-    EXPECT_FALSE(IsChecked(*d, IDC_NO_RESHOT));
-    EXPECT_FALSE(IsChecked(*d, IDC_RUSSIAN_FLAG));
-    EXPECT_FALSE(IsChecked(*d, IDC_AMATEUR));
-    EXPECT_FALSE(IsChecked(*d, IDC_PRO));
-    EXPECT_TRUE(IsChecked(*d, IDC_SUPERMAN));
+    EXPECT_TRUE(Checked(*d, IDC_COMPUTER_FIRST));
+    EXPECT_FALSE(Checked(*d, IDC_HUMAN_FIRST));
+    EXPECT_TRUE(Checked(*d, IDC_AUTO_ARRANGE) && Checked(*d, IDC_SALVO));
+    EXPECT_FALSE(Checked(*d, IDC_NO_RESHOT) || Checked(*d, IDC_RUSSIAN_FLAG));
+    EXPECT_FALSE(Checked(*d, IDC_AMATEUR) || Checked(*d, IDC_PRO) || Checked(*d, IDC_SUPERMAN));
+    d->Click(IDCANCEL);
+    EXPECT_TRUE(frame.commands.empty()) << "no level command for level 7";
 }
 
-TEST_F(SettingsDialog, ThreeSalvoClicksThenCancelPutMenuAndToolbarBack)
+TEST_F(SettingsDialog, CancelAfterClicksPutsOptionsMenuAndToolbarBack)
 {
     const auto d = Open();
-    for (int i = 1; i <= 3; ++i) {
+    for (int i = 0; i < 3; ++i)
         d->Click(IDC_SALVO);
-        EXPECT_EQ(game::Options.Salvo, i % 2 == 1) << "click " << i;
-        EXPECT_EQ(frame.Marked(IDM_SALVO), game::Options.Salvo) << "click " << i;
-        EXPECT_EQ(IsChecked(*d, IDC_SALVO), game::Options.Salvo) << "click " << i;
-    }
-    EXPECT_EQ(frame.commands, (std::vector<int>{IDM_SALVO, IDM_SALVO, IDM_SALVO}));
+    EXPECT_TRUE(game::Options.Salvo && frame.Marked(IDM_SALVO) && Frame::On(IDM_SALVO));
     EXPECT_EQ(Frame::Image(IDM_SALVO), toolbar::kImageSalvoOn);
-
-    d->Click(IDCANCEL);
-    EXPECT_TRUE(d->Ended());
-    EXPECT_FALSE(game::Options.Salvo);
-    EXPECT_FALSE(frame.Marked(IDM_SALVO));
-    EXPECT_EQ(Frame::Image(IDM_SALVO), toolbar::kImageSalvoOff);
-    EXPECT_FALSE(Frame::Pressed(IDM_SALVO));
-    EXPECT_FALSE(Frame::Checked(IDM_SALVO));
-}
-
-TEST_F(SettingsDialog, CancelPostsTheLevelItFound)
-{
-    const auto d = Open();
-    d->Click(IDC_SUPERMAN);
-    EXPECT_EQ(game::Options.ProphyUser, 2);
-    EXPECT_TRUE(Frame::Pressed(IDM_LEVEL_SUPERMAN));
-    d->Click(IDCANCEL);
-    EXPECT_EQ(frame.commands, (std::vector<int>{IDM_LEVEL_SUPERMAN, IDM_LEVEL_AMATEUR}));
-    EXPECT_EQ(game::Options.ProphyUser, 0);
-    EXPECT_TRUE(frame.Marked(IDM_LEVEL_AMATEUR));
-    EXPECT_TRUE(Frame::Pressed(IDM_LEVEL_AMATEUR));
-    EXPECT_FALSE(Frame::Pressed(IDM_LEVEL_SUPERMAN));
-}
-
-TEST_F(SettingsDialog, CancelRestoresArrangementFirstMoveAndRepeatedShots)
-{
-    const auto d = Open();
     d->Click(IDC_AUTO_ARRANGE);
     d->Click(IDC_COMPUTER_FIRST);
     d->Click(IDC_NO_RESHOT);
-    EXPECT_FALSE(game::Options.AutoArrange);
-    EXPECT_FALSE(game::Options.FirstShoot);
-    EXPECT_FALSE(game::Options.Reshot);
-    EXPECT_EQ(Frame::Image(IDM_AUTO_ARRANGE), toolbar::kImageAutoArrangeOff);
+    d->Click(IDC_SUPERMAN);
+    EXPECT_FALSE(game::Options.AutoArrange || game::Options.FirstShoot || game::Options.Reshot);
+    EXPECT_EQ(game::Options.ProphyUser, 2);
 
     d->Click(IDCANCEL);
-    EXPECT_TRUE(game::Options.AutoArrange);
-    EXPECT_TRUE(frame.Marked(IDM_AUTO_ARRANGE));
+    EXPECT_TRUE(d->Ended());
+    EXPECT_EQ(frame.commands, (std::vector<int>{IDM_SALVO, IDM_SALVO, IDM_SALVO, IDM_AUTO_ARRANGE, IDM_COMPUTER_FIRST,
+                                                IDM_RESHOT, IDM_LEVEL_SUPERMAN, IDM_LEVEL_AMATEUR}));
+    const game::GameOptions& o = game::Options;
+    EXPECT_TRUE(!o.Salvo && !frame.Marked(IDM_SALVO) && !Frame::On(IDM_SALVO));
+    EXPECT_EQ(Frame::Image(IDM_SALVO), toolbar::kImageSalvoOff);
+    EXPECT_TRUE(o.AutoArrange && frame.Marked(IDM_AUTO_ARRANGE) && Frame::On(IDM_AUTO_ARRANGE));
     EXPECT_EQ(Frame::Image(IDM_AUTO_ARRANGE), toolbar::kImageAutoArrangeOn);
-    EXPECT_TRUE(Frame::Pressed(IDM_AUTO_ARRANGE));
-    EXPECT_TRUE(Frame::Checked(IDM_AUTO_ARRANGE));
-
-    EXPECT_TRUE(game::Options.FirstShoot);
-    EXPECT_TRUE(frame.Marked(IDM_HUMAN_FIRST));
-    EXPECT_FALSE(frame.Marked(IDM_COMPUTER_FIRST));
-    EXPECT_TRUE(Frame::Checked(IDM_HUMAN_FIRST));
-    EXPECT_FALSE(Frame::Checked(IDM_COMPUTER_FIRST));
-
-    EXPECT_TRUE(game::Options.Reshot);
-    EXPECT_TRUE(frame.Marked(IDM_RESHOT));
+    EXPECT_TRUE(o.FirstShoot && frame.Marked(IDM_HUMAN_FIRST) && Frame::On(IDM_HUMAN_FIRST));
+    EXPECT_FALSE(frame.Marked(IDM_COMPUTER_FIRST) || Frame::On(IDM_COMPUTER_FIRST));
+    EXPECT_TRUE(o.Reshot && frame.Marked(IDM_RESHOT));
+    EXPECT_TRUE(o.ProphyUser == 0 && Frame::On(IDM_LEVEL_AMATEUR) && !Frame::On(IDM_LEVEL_SUPERMAN));
 }
 
-TEST_F(SettingsDialog, FlagRepaintsTheBoardsOnlyWhenItChanged)
+TEST_F(SettingsDialog, FlagRepaintsTheBoardsOnlyWhenChangedAndAccepted)
 {
     struct Case {
-        int clicks;
-        int button;
+        int clicks, button;
         bool repaint;
     };
     for (const Case c : {Case{1, IDOK, true}, Case{2, IDOK, false}, Case{1, IDCANCEL, false}}) {
@@ -125,52 +82,28 @@ TEST_F(SettingsDialog, FlagRepaintsTheBoardsOnlyWhenItChanged)
         const auto d = Open();
         for (int i = 0; i < c.clicks; ++i)
             d->Click(IDC_RUSSIAN_FLAG);
-        EXPECT_EQ(game::Options.RussianFlag, c.clicks % 2 == 0);
-        EXPECT_TRUE(frame.commands.empty()) << "the flag has no command";
+        EXPECT_EQ(game::Options.RussianFlag, c.clicks == 2);
         Frame::ValidateBoards();
         d->Press(c.button);
-        EXPECT_EQ(Frame::NeedsPaint(app::HumanBoardWindow), c.repaint);
-        EXPECT_EQ(Frame::NeedsPaint(app::ComputerBoardWindow), c.repaint);
-        if (c.button == IDCANCEL) {
-            EXPECT_TRUE(game::Options.RussianFlag);
-        }
+        EXPECT_EQ(Frame::BoardsDirty(), c.repaint);
+        EXPECT_TRUE(frame.commands.empty()) << "the flag has no command";
+        EXPECT_EQ(game::Options.RussianFlag, c.clicks == 2 || c.button == IDCANCEL);
     }
 }
 
-TEST_F(SettingsDialog, OkTakesThePauseWithinOneToFiveThousand)
+TEST_F(SettingsDialog, OkTakesThePauseCancelLeavesIt)
 {
-    const std::pair<const wchar_t*, int> cases[] = {
-        {L"", 1}, {L"0", 1}, {L"1", 1}, {L"4999", 4999}, {L"5000", 5000}, {L"70000", 5000}, {L"abc", 1},
-    };
-    for (const auto& [text, pause] : cases) {
-        game::Options.TimeOut = 300;
+    for (const auto& [text, pause] : {std::pair{L"", 1}, {L"0", 1}, {L"4999", 4999}, {L"70000", 5000}, {L"abc", 1}}) {
         const auto d = Open();
         SetDlgItemTextW(d->get(), IDC_TIMEOUT, text);
         d->Click(IDOK);
-        EXPECT_TRUE(d->Ended());
-        EXPECT_EQ(game::Options.TimeOut, pause) << "field \"" << testing::PrintToString(std::wstring(text)) << "\"";
+        EXPECT_EQ(game::Options.TimeOut, pause);
     }
-}
-
-TEST_F(SettingsDialog, CancelKeepsThePauseWhateverTheField)
-{
     game::Options.TimeOut = 300;
     const auto d = Open();
     SetDlgItemTextW(d->get(), IDC_TIMEOUT, L"70000");
     d->Click(IDCANCEL);
     EXPECT_EQ(game::Options.TimeOut, 300);
-}
-
-TEST_F(SettingsDialog, LevelOutOfRangeChecksNothingAndCancelPostsNoLevel)
-{
-    game::Options.ProphyUser = 7;
-    const auto d = Open();
-    EXPECT_FALSE(IsChecked(*d, IDC_AMATEUR));
-    EXPECT_FALSE(IsChecked(*d, IDC_PRO));
-    EXPECT_FALSE(IsChecked(*d, IDC_SUPERMAN));
-    d->Click(IDCANCEL);
-    EXPECT_TRUE(frame.commands.empty());
-    EXPECT_EQ(game::Options.ProphyUser, 7);
 }
 
 TEST_F(SettingsDialog, EnterAcceptsEscapeAndCloseBoxCancel)
@@ -179,9 +112,9 @@ TEST_F(SettingsDialog, EnterAcceptsEscapeAndCloseBoxCancel)
         return dialog_test::RunModal(IDD_SETTINGS, settings_dialog::Proc, reinterpret_cast<LPARAM>(&snapshot),
                                      {step}, frame.get());
     };
-    EXPECT_EQ(run([] { dialog_test::PostKey(VK_RETURN); }), settings_dialog::kAccepted);
-    EXPECT_EQ(run([] { dialog_test::PostKey(VK_ESCAPE); }), settings_dialog::kCancelled);
-    EXPECT_EQ(run([] { PostMessageW(dialog_test::FindDialog(L"Настройка"), WM_SYSCOMMAND, SC_CLOSE, 0); }),
+    EXPECT_EQ(run(dialog_test::Key(VK_RETURN)), settings_dialog::kAccepted);
+    EXPECT_EQ(run(dialog_test::Key(VK_ESCAPE)), settings_dialog::kCancelled);
+    EXPECT_EQ(run(dialog_test::WhenShown(L"Настройка", [](HWND d) { PostMessageW(d, WM_SYSCOMMAND, SC_CLOSE, 0); })),
               settings_dialog::kCancelled);
 }
 

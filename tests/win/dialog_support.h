@@ -10,6 +10,7 @@
 
 #include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "dialogs/panels.h"
@@ -40,8 +41,8 @@ inline std::wstring TextOf(HWND window)
     return buffer;
 }
 
-// A modeless dialog, shown without activation and painted; destroyed at
-// scope exit. EndDialog only hides it, so Ended() tells that it answered.
+// Shown without activation and painted; destroyed at scope exit. EndDialog
+// only hides a modeless dialog, so Ended() tells that it answered.
 class Dialog {
 public:
     Dialog(int templateId, DLGPROC proc, LPARAM param = 0, HWND owner = nullptr)
@@ -49,16 +50,13 @@ public:
         app::Instance = Module();
         dialogs::RegisterPanels(Module());
         m_hwnd = CreateDialogParamW(Module(), MAKEINTRESOURCEW(templateId), owner, proc, param);
-        if (m_hwnd) {
-            ShowWindow(m_hwnd, SW_SHOWNA);
-            UpdateWindow(m_hwnd);
-            Pump();
-        }
+        ShowWindow(m_hwnd, SW_SHOWNA);
+        UpdateWindow(m_hwnd);
+        Pump();
     }
     ~Dialog()
     {
-        if (m_hwnd)
-            DestroyWindow(m_hwnd);
+        DestroyWindow(m_hwnd);
         Pump();
     }
     Dialog(const Dialog&) = delete;
@@ -68,41 +66,24 @@ public:
     HWND Item(int id) const { return GetDlgItem(m_hwnd, id); }
     std::wstring Text(int id) const { return TextOf(Item(id)); }
     bool Ended() const { return !IsWindowVisible(m_hwnd); }
-
-    // A rectangle in dialog units as the dialog manager places a control:
-    // corner and size are converted each on its own.
-    RECT Units(int x, int y, int w, int h) const
-    {
-        RECT r = {x, y, w, h};
-        MapDialogRect(m_hwnd, &r);
-        return {r.left, r.top, r.left + r.right, r.top + r.bottom};
-    }
-    // A child's rectangle in the dialog's client area.
-    RECT RectOf(HWND child) const
-    {
-        RECT r;
-        GetWindowRect(child, &r);
-        MapWindowPoints(nullptr, m_hwnd, reinterpret_cast<POINT*>(&r), 2);
-        return r;
-    }
-    // A click, with the commands it posts carried out.
+    // A click alone: what it invalidated is still to be painted.
+    void Press(int id) const { SendMessageW(Item(id), BM_CLICK, 0, 0); }
+    // A click, with the commands it posted carried out.
     void Click(int id) const
     {
         Press(id);
         Pump();
     }
-    // A click alone: what it invalidated is still to be painted.
-    void Press(int id) const { SendMessageW(Item(id), BM_CLICK, 0, 0); }
 
 private:
     HWND m_hwnd = nullptr;
 };
 
 // --- modal runs -------------------------------------------------------------
-// The steps run one per timer tick inside the dialog's own loop; they should
-// post rather than send, so that none of them waits on a nested loop. A
-// dialog still open well after the last step is ended with kStuck. Nothing
-// is dispatched after the dialog ends, so what it invalidated is still dirty.
+// One step per timer tick, inside the dialog's own loop. Steps post rather
+// than send, so none waits on a nested loop; a dialog still open well after
+// the last step ends with kStuck. Nothing is dispatched after the dialog
+// ends, so what it invalidated is still dirty.
 
 constexpr INT_PTR kStuck = -99;
 
@@ -114,23 +95,26 @@ struct Script {
 };
 inline Script g_script;
 
-inline BOOL CALLBACK EndStuck(HWND window, LPARAM)
+inline HWND ShownDialog()
 {
-    wchar_t cls[16] = L"";
-    GetClassNameW(window, cls, 16);
-    if (lstrcmpW(cls, L"#32770") == 0 && IsWindowVisible(window))
-        EndDialog(window, kStuck);
-    return TRUE;
+    HWND found = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), [](HWND w, LPARAM out) {
+        wchar_t cls[16] = L"";
+        GetClassNameW(w, cls, 16);
+        if (lstrcmpW(cls, L"#32770") != 0 || !IsWindowVisible(w))
+            return TRUE;
+        *reinterpret_cast<HWND*>(out) = w;
+        return FALSE;
+    }, reinterpret_cast<LPARAM>(&found));
+    return found;
 }
 
 inline void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
 {
-    if (g_script.next < g_script.steps.size()) {
-        const auto step = g_script.steps[g_script.next++];
-        step();
-    } else if (++g_script.idle > 50) {
-        EnumThreadWindows(GetCurrentThreadId(), EndStuck, 0);
-    }
+    if (g_script.next < g_script.steps.size())
+        g_script.steps[g_script.next++]();
+    else if (++g_script.idle > 50)
+        EndDialog(ShownDialog(), kStuck);
 }
 
 // Runs `open`, which shows a modal dialog, under the script.
@@ -148,104 +132,70 @@ inline INT_PTR RunScript(const std::function<INT_PTR()>& open, std::vector<std::
 inline INT_PTR RunModal(int templateId, DLGPROC proc, LPARAM param, std::vector<std::function<void()>> steps,
                         HWND owner = nullptr)
 {
-    return RunScript(
-        [&] { return DialogBoxParamW(Module(), MAKEINTRESOURCEW(templateId), owner, proc, param); },
-        std::move(steps));
+    return RunScript([&] { return DialogBoxParamW(Module(), MAKEINTRESOURCEW(templateId), owner, proc, param); },
+                     std::move(steps));
 }
-
-inline HWND FindDialog(const wchar_t* caption) { return FindWindowW(L"#32770", caption); }
 
 // A step that waits for the window with this caption, then acts on it.
 inline std::function<void()> WhenShown(const wchar_t* caption, std::function<void(HWND)> act)
 {
     return [caption, act] {
-        if (HWND window = FindDialog(caption))
+        if (HWND window = FindWindowW(L"#32770", caption))
             act(window);
         else if (++g_script.retries < 100)
-            --g_script.next;   // again at the next tick
+            --g_script.next;
     };
 }
 
-inline BOOL CALLBACK FindShownDialog(HWND window, LPARAM found)
-{
-    wchar_t cls[16] = L"";
-    GetClassNameW(window, cls, 16);
-    if (lstrcmpW(cls, L"#32770") == 0 && IsWindowVisible(window)) {
-        *reinterpret_cast<HWND*>(found) = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-// A key as the dialog's loop sees it: to the control that has the focus,
-// or to the dialog itself when nothing has.
+// A key as the dialog's loop sees it: to the focus, else to the dialog.
 inline void PostKey(UINT key)
 {
-    HWND target = GetFocus();
-    if (!target)
-        EnumThreadWindows(GetCurrentThreadId(), FindShownDialog, reinterpret_cast<LPARAM>(&target));
+    HWND target = GetFocus() ? GetFocus() : ShownDialog();
     PostMessageW(target, WM_KEYDOWN, key, 0);
     PostMessageW(target, WM_KEYUP, key, 0xC0000000);
 }
 
-inline void PostClick(HWND dialog, int id)
+inline std::function<void()> Key(UINT key) { return [key] { PostKey(key); }; }
+
+inline std::function<void()> ClickIn(const wchar_t* caption, int id)
 {
-    PostMessageW(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
+    return WhenShown(caption, [id](HWND d) { PostMessageW(GetDlgItem(d, id), BM_CLICK, 0, 0); });
 }
 
 // --- the frame ----------------------------------------------------------------
 
-inline bool IsOptionCommand(int id)
-{
-    switch (id) {
-    case IDM_AUTO_ARRANGE: case IDM_SALVO: case IDM_RESHOT:
-    case IDM_LEVEL_AMATEUR: case IDM_LEVEL_PRO: case IDM_LEVEL_SUPERMAN:
-    case IDM_HUMAN_FIRST: case IDM_COMPUTER_FIRST:
-        return true;
-    }
-    return false;
-}
-
 // Stands in for the main window: menu 125, the real toolbar and status bar,
-// two plain windows in place of the boards. Option commands are carried
-// out by the real frame procedure; every command is logged.
+// two plain windows in place of the boards. Option commands go to the real
+// frame procedure; every command is logged. The program's handles and
+// options are put back afterwards.
 class Frame {
 public:
-    Frame()
-        : m_saved{app::Instance, app::MainWindow, app::ToolbarWindow, app::StatusBarWindow,
-                  app::HumanBoardWindow, app::ComputerBoardWindow},
-          m_options(game::Options)
+    Frame() : m_saved{app::Instance, app::MainWindow, app::ToolbarWindow, app::StatusBarWindow,
+                      app::HumanBoardWindow, app::ComputerBoardWindow}, m_options(game::Options)
     {
         s_current = this;
         app::Instance = Module();
         WNDCLASSW wc = {};
         wc.lpfnWndProc = Proc;
         wc.hInstance = Module();
-        wc.hbrBackground = GetSysColorBrush(COLOR_APPWORKSPACE);
         wc.lpszClassName = L"DialogTestFrame";
         RegisterClassW(&wc);
-        m_hwnd = CreateWindowW(L"DialogTestFrame", L"test frame", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0,
-                               900, 700, nullptr, LoadMenuW(Module(), MAKEINTRESOURCEW(IDM_MAIN_MENU)),
-                               Module(), nullptr);
+        m_hwnd = CreateWindowW(L"DialogTestFrame", L"", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0, 900, 700,
+                               nullptr, LoadMenuW(Module(), MAKEINTRESOURCEW(IDM_MAIN_MENU)), Module(), nullptr);
         app::MainWindow = m_hwnd;
         app::ToolbarWindow = toolbar::Create(m_hwnd);
         app::StatusBarWindow = status_bar::Create(m_hwnd);
         app::HumanBoardWindow = Board(20);
         app::ComputerBoardWindow = Board(320);
         ShowWindow(m_hwnd, SW_SHOWNA);
-        UpdateWindow(m_hwnd);
         Pump();
     }
     ~Frame()
     {
         DestroyWindow(m_hwnd);
         Pump();
-        app::Instance = m_saved.instance;
-        app::MainWindow = m_saved.main;
-        app::ToolbarWindow = m_saved.toolbar;
-        app::StatusBarWindow = m_saved.status;
-        app::HumanBoardWindow = m_saved.human;
-        app::ComputerBoardWindow = m_saved.computer;
+        std::tie(app::Instance, app::MainWindow, app::ToolbarWindow, app::StatusBarWindow, app::HumanBoardWindow,
+                 app::ComputerBoardWindow) = m_saved;
         game::Options = m_options;
         s_current = nullptr;
     }
@@ -254,34 +204,23 @@ public:
 
     HWND get() const { return m_hwnd; }
 
-    // Menu, toolbar and options in agreement, as the frame keeps them.
+    // The built-in options, with menu and toolbar in step: each toggle runs
+    // twice from the menu's marks, the two radio groups once.
     void Agree()
     {
-        const game::GameOptions& o = game::Options;
-        Mark(IDM_AUTO_ARRANGE, o.AutoArrange);
-        toolbar::SetImageAndState(IDM_AUTO_ARRANGE,
-                                  o.AutoArrange ? toolbar::kImageAutoArrangeOn : toolbar::kImageAutoArrangeOff,
-                                  o.AutoArrange);
-        Mark(IDM_SALVO, o.Salvo);
-        toolbar::SetImageAndState(IDM_SALVO, o.Salvo ? toolbar::kImageSalvoOn : toolbar::kImageSalvoOff, o.Salvo);
-        Mark(IDM_RESHOT, o.Reshot);
-        const int levels[] = {IDM_LEVEL_AMATEUR, IDM_LEVEL_PRO, IDM_LEVEL_SUPERMAN};
-        for (int i = 0; i < 3; ++i) {
-            Mark(levels[i], o.ProphyUser == i);
-            toolbar::SetOn(levels[i], o.ProphyUser == i);
-        }
-        Mark(IDM_HUMAN_FIRST, o.FirstShoot);
-        Mark(IDM_COMPUTER_FIRST, !o.FirstShoot);
-        toolbar::SetOn(IDM_HUMAN_FIRST, o.FirstShoot);
-        toolbar::SetOn(IDM_COMPUTER_FIRST, !o.FirstShoot);
-        ValidateBoards();
+        game::Options = game::GameOptions{};
+        for (int id : {IDM_AUTO_ARRANGE, IDM_AUTO_ARRANGE, IDM_SALVO, IDM_SALVO, IDM_LEVEL_AMATEUR, IDM_HUMAN_FIRST})
+            main_frame::Proc(m_hwnd, WM_COMMAND, id, 0);
         commands.clear();
     }
 
-    void Mark(int id, bool on) { CheckMenuItem(GetMenu(m_hwnd), id, MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED)); }
     bool Marked(int id) const { return (GetMenuState(GetMenu(m_hwnd), id, MF_BYCOMMAND) & MF_CHECKED) != 0; }
-    static bool Pressed(int id) { return SendMessageW(app::ToolbarWindow, TB_ISBUTTONPRESSED, id, 0) != 0; }
-    static bool Checked(int id) { return SendMessageW(app::ToolbarWindow, TB_ISBUTTONCHECKED, id, 0) != 0; }
+    // Pressed and checked together, as the frame shows an option.
+    static bool On(int id)
+    {
+        return SendMessageW(app::ToolbarWindow, TB_ISBUTTONPRESSED, id, 0) &&
+               SendMessageW(app::ToolbarWindow, TB_ISBUTTONCHECKED, id, 0);
+    }
     static int Image(int id) { return static_cast<int>(SendMessageW(app::ToolbarWindow, TB_GETBITMAP, id, 0)); }
 
     static void ValidateBoards()
@@ -290,37 +229,36 @@ public:
         ValidateRect(app::HumanBoardWindow, nullptr);
         ValidateRect(app::ComputerBoardWindow, nullptr);
     }
-    static bool NeedsPaint(HWND window) { return GetUpdateRect(window, nullptr, FALSE) != 0; }
+    static bool BoardsDirty()
+    {
+        return GetUpdateRect(app::HumanBoardWindow, nullptr, FALSE) &&
+               GetUpdateRect(app::ComputerBoardWindow, nullptr, FALSE);
+    }
 
     std::vector<int> commands;
 
 private:
     HWND Board(int x)
     {
-        return CreateWindowW(L"Static", L"", WS_CHILD | WS_VISIBLE | WS_BORDER, x, 60, 250, 250, m_hwnd, nullptr,
-                             Module(), nullptr);
+        return CreateWindowW(L"Static", L"", WS_CHILD | WS_VISIBLE, x, 60, 250, 250, m_hwnd, nullptr, Module(), nullptr);
     }
 
     static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
     {
-        if (msg == WM_COMMAND && s_current) {
-            const int id = LOWORD(wp);
-            s_current->commands.push_back(id);
-            if (IsOptionCommand(id))
-                return main_frame::Proc(hwnd, msg, wp, lp);
-            return 0;
+        if (msg != WM_COMMAND || !s_current)
+            return DefWindowProcW(hwnd, msg, wp, lp);
+        const int id = LOWORD(wp);
+        s_current->commands.push_back(id);
+        switch (id) {
+        case IDM_AUTO_ARRANGE: case IDM_SALVO: case IDM_RESHOT: case IDM_HUMAN_FIRST: case IDM_COMPUTER_FIRST:
+        case IDM_LEVEL_AMATEUR: case IDM_LEVEL_PRO: case IDM_LEVEL_SUPERMAN:
+            return main_frame::Proc(hwnd, msg, wp, lp);
         }
-        return DefWindowProcW(hwnd, msg, wp, lp);
+        return 0;
     }
 
-    // The handles other tests of this program may rely on, put back after.
-    struct Handles {
-        HINSTANCE instance;
-        HWND main, toolbar, status, human, computer;
-    };
-
     inline static Frame* s_current = nullptr;
-    Handles m_saved;
+    std::tuple<HINSTANCE, HWND, HWND, HWND, HWND, HWND> m_saved;
     game::GameOptions m_options;
     HWND m_hwnd = nullptr;
 };

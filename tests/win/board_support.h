@@ -127,8 +127,15 @@ inline long GdiObjectCount()
     };
     static_assert(sizeof(Entry) == 24, "GDI handle entry");
     constexpr std::size_t kTableSlot = 0xF8;  // PEB::GdiSharedHandleTable on x64
-    const PEB* peb = NtCurrentTeb()->ProcessEnvironmentBlock;
-    const Entry* table = *reinterpret_cast<const Entry* const*>(reinterpret_cast<const char*>(peb) + kTableSlot);
+    using QueryProcess = LONG(WINAPI*)(HANDLE, PROCESSINFOCLASS, PVOID, ULONG, PULONG);
+    const auto query = reinterpret_cast<QueryProcess>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQueryInformationProcess")));
+    PROCESS_BASIC_INFORMATION info{};
+    if (!query || query(GetCurrentProcess(), ProcessBasicInformation, &info, sizeof info, nullptr) != 0 ||
+        !info.PebBaseAddress)
+        return -1;
+    const char* peb = reinterpret_cast<const char*>(info.PebBaseAddress);
+    const Entry* table = *reinterpret_cast<const Entry* const*>(peb + kTableSlot);
     if (!table)
         return -1;
     long n = 0;

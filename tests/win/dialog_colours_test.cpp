@@ -22,7 +22,8 @@ protected:
         settings::Colours() = kScheme;
         game::CellSize = kCell;
         dialog = std::make_unique<dialog_test::Dialog>(IDD_COLOURS, colours_dialog::Proc,
-                                                       reinterpret_cast<LPARAM>(&state), frame.get());
+                                                       reinterpret_cast<LPARAM>(&state), frame.get(),
+                                                       dialog_test::kShown);
     }
     ~ColoursDialog() override
     {

@@ -41,17 +41,21 @@ inline std::wstring TextOf(HWND window)
     return buffer;
 }
 
-// Shown without activation and painted; destroyed at scope exit. EndDialog
-// only hides a modeless dialog, so Ended() tells that it answered.
+// Destroyed at scope exit. Hidden unless asked: pixels and update regions
+// need it on screen, and every window shown costs time under a bare X server.
+enum Visibility { kHidden, kShown };
+
 class Dialog {
 public:
-    Dialog(int templateId, DLGPROC proc, LPARAM param = 0, HWND owner = nullptr)
+    Dialog(int templateId, DLGPROC proc, LPARAM param = 0, HWND owner = nullptr, Visibility visibility = kHidden)
     {
         app::Instance = Module();
         dialogs::RegisterPanels(Module());
         m_hwnd = CreateDialogParamW(Module(), MAKEINTRESOURCEW(templateId), owner, proc, param);
-        ShowWindow(m_hwnd, SW_SHOWNA);
-        UpdateWindow(m_hwnd);
+        if (visibility == kShown) {
+            ShowWindow(m_hwnd, SW_SHOWNA);
+            UpdateWindow(m_hwnd);
+        }
         Pump();
     }
     ~Dialog()
@@ -65,7 +69,6 @@ public:
     HWND get() const { return m_hwnd; }
     HWND Item(int id) const { return GetDlgItem(m_hwnd, id); }
     std::wstring Text(int id) const { return TextOf(Item(id)); }
-    bool Ended() const { return !IsWindowVisible(m_hwnd); }
     // A click alone: what it invalidated is still to be painted.
     void Press(int id) const { SendMessageW(Item(id), BM_CLICK, 0, 0); }
     // A click, with the commands it posted carried out.
@@ -174,25 +177,12 @@ public:
                       app::HumanBoardWindow, app::ComputerBoardWindow}, m_options(game::Options)
     {
         s_current = this;
-        app::Instance = Module();
-        WNDCLASSW wc = {};
-        wc.lpfnWndProc = Proc;
-        wc.hInstance = Module();
-        wc.lpszClassName = L"DialogTestFrame";
-        RegisterClassW(&wc);
-        m_hwnd = CreateWindowW(L"DialogTestFrame", L"", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0, 900, 700,
-                               nullptr, LoadMenuW(Module(), MAKEINTRESOURCEW(IDM_MAIN_MENU)), Module(), nullptr);
-        app::MainWindow = m_hwnd;
-        app::ToolbarWindow = toolbar::Create(m_hwnd);
-        app::StatusBarWindow = status_bar::Create(m_hwnd);
-        app::HumanBoardWindow = Board(20);
-        app::ComputerBoardWindow = Board(320);
-        ShowWindow(m_hwnd, SW_SHOWNA);
-        Pump();
+        std::tie(app::Instance, app::MainWindow, app::ToolbarWindow, app::StatusBarWindow, app::HumanBoardWindow,
+                 app::ComputerBoardWindow) = Shared();
+        m_hwnd = app::MainWindow;
     }
     ~Frame()
     {
-        DestroyWindow(m_hwnd);
         Pump();
         std::tie(app::Instance, app::MainWindow, app::ToolbarWindow, app::StatusBarWindow, app::HumanBoardWindow,
                  app::ComputerBoardWindow) = m_saved;
@@ -204,13 +194,17 @@ public:
 
     HWND get() const { return m_hwnd; }
 
-    // The built-in options, with menu and toolbar in step: each toggle runs
-    // twice from the menu's marks, the two radio groups once.
+    // The built-in options, with menu and toolbar in step: each toggle is
+    // run by the real frame from the opposite mark, the radio groups set.
     void Agree()
     {
         game::Options = game::GameOptions{};
-        for (int id : {IDM_AUTO_ARRANGE, IDM_AUTO_ARRANGE, IDM_SALVO, IDM_SALVO, IDM_LEVEL_AMATEUR, IDM_HUMAN_FIRST})
+        for (const auto& [id, on] : {std::pair{IDM_AUTO_ARRANGE, true}, {IDM_SALVO, false}, {IDM_RESHOT, true}}) {
+            CheckMenuItem(GetMenu(m_hwnd), id, MF_BYCOMMAND | (on ? MF_UNCHECKED : MF_CHECKED));
             main_frame::Proc(m_hwnd, WM_COMMAND, id, 0);
+        }
+        main_frame::Proc(m_hwnd, WM_COMMAND, IDM_LEVEL_AMATEUR, 0);
+        main_frame::Proc(m_hwnd, WM_COMMAND, IDM_HUMAN_FIRST, 0);
         commands.clear();
     }
 
@@ -238,9 +232,31 @@ public:
     std::vector<int> commands;
 
 private:
-    HWND Board(int x)
+    using Handles = std::tuple<HINSTANCE, HWND, HWND, HWND, HWND, HWND>;
+
+    // One window for all the tests: a managed window that is shown and
+    // hidden again costs seconds under a bare X server.
+    static Handles Shared()
     {
-        return CreateWindowW(L"Static", L"", WS_CHILD | WS_VISIBLE, x, 60, 250, 250, m_hwnd, nullptr, Module(), nullptr);
+        static const Handles shared = [] {
+            WNDCLASSW wc = {};
+            wc.lpfnWndProc = Proc;
+            wc.hInstance = Module();
+            wc.lpszClassName = L"DialogTestFrame";
+            RegisterClassW(&wc);
+            HWND frame = CreateWindowW(L"DialogTestFrame", L"", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0, 900,
+                                       700, nullptr, LoadMenuW(Module(), MAKEINTRESOURCEW(IDM_MAIN_MENU)), Module(),
+                                       nullptr);
+            const auto board = [frame](int x) {
+                return CreateWindowW(L"Static", L"", WS_CHILD | WS_VISIBLE, x, 60, 250, 250, frame, nullptr,
+                                     Module(), nullptr);
+            };
+            Handles h{Module(), frame, toolbar::Create(frame), status_bar::Create(frame), board(20), board(320)};
+            ShowWindow(frame, SW_SHOWNA);
+            Pump();
+            return h;
+        }();
+        return shared;
     }
 
     static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
@@ -258,7 +274,7 @@ private:
     }
 
     inline static Frame* s_current = nullptr;
-    std::tuple<HINSTANCE, HWND, HWND, HWND, HWND, HWND> m_saved;
+    Handles m_saved;
     game::GameOptions m_options;
     HWND m_hwnd = nullptr;
 };

@@ -114,4 +114,13 @@ int SilhouetteAt(int x, int y, const Silhouettes& rects, const std::int32_t ship
     return -1;
 }
 
+CountOrigin CountOriginOf(const Silhouettes& rects, int i, int c)
+{
+    const layout::Rect& r = rects[i];
+    const int x = r.left + layout::Cells(0.25, c);
+    return {x, IsUpright(i) ? r.bottom - layout::Cells(0.9, c) : r.top + layout::Cells(0.1, c)};
+}
+
+DigitSize DigitFontSize(int c) { return {layout::Cells(0.6, c), layout::Cells(0.2, c)}; }
+
 }  // namespace boards

@@ -72,5 +72,16 @@ constexpr int LengthSlotOf(int silhouette) { return silhouette % 4; }
 constexpr bool IsUpright(int silhouette) { return silhouette < 4; }
 // The first silhouette under (x, y) whose length has ships left, or -1.
 int SilhouetteAt(int x, int y, const Silhouettes& rects, const std::int32_t shipsLeft[4]);
+// Where a silhouette's count is written: in the lowest square of an upright
+// one, in the first square of a lying one.
+struct CountOrigin {
+    int x, y;
+};
+CountOrigin CountOriginOf(const Silhouettes& rects, int silhouette, int cell);
+// The counts' font: character height and width.
+struct DigitSize {
+    int height, width;
+};
+DigitSize DigitFontSize(int cell);
 
 }  // namespace boards

@@ -24,9 +24,10 @@ Silhouettes g_silhouettes{};
 // The counts' font, made for each paint.
 HFONT MakeDigitFont(int c)
 {
+    const DigitSize size = DigitFontSize(c);
     LOGFONTA lf{};
-    lf.lfHeight = layout::Cells(0.6, c);
-    lf.lfWidth = layout::Cells(0.2, c);
+    lf.lfHeight = size.height;
+    lf.lfWidth = size.width;
     lf.lfCharSet = RUSSIAN_CHARSET;
     lstrcpynA(lf.lfFaceName, kDigitFace, LF_FACESIZE);
     return CreateFontIndirectA(&lf);
@@ -113,14 +114,9 @@ void DrawShipPicker(HDC dc, const RECT& client, int c)
     gdi::Select digits(dc, font.get());
     SetTextColor(dc, colours.Lines);
     SetBkColor(dc, colours.Ships);
-    const int indent = layout::Cells(0.25, c);
-    for (int t = 0; t < 4; ++t) {
-        const layout::Rect& upright = g_silhouettes[t];
-        DrawCount(dc, upright.left + indent, upright.bottom - layout::Cells(0.9, c), game::ShipsLeftToPlace[t]);
-    }
-    for (int t = 0; t < 4; ++t) {
-        const layout::Rect& lying = g_silhouettes[4 + t];
-        DrawCount(dc, lying.left + indent, lying.top + layout::Cells(0.1, c), game::ShipsLeftToPlace[t]);
+    for (int i = 0; i < static_cast<int>(g_silhouettes.size()); ++i) {
+        const CountOrigin at = CountOriginOf(g_silhouettes, i, c);
+        DrawCount(dc, at.x, at.y, game::ShipsLeftToPlace[LengthSlotOf(i)]);
     }
 }
 

@@ -91,20 +91,6 @@ TEST_F(BoardWindow, ThousandPaintsOfEachBoardLeaveNoGdiObjects)
     EXPECT_EQ(before, GdiObjectCount());
 }
 
-TEST_F(BoardWindow, RepaintAfterMoveInvalidatesTheWholeWindow)
-{
-    for (HWND b : {w.computerBoard, w.humanBoard}) {
-        ValidateRect(b, nullptr);
-        SendMessageW(b, WM_EXITSIZEMOVE, 0, 0);
-        RECT update{};
-        EXPECT_TRUE(GetUpdateRect(b, &update, FALSE));
-        RECT client;
-        GetClientRect(b, &client);
-        EXPECT_TRUE(EqualRect(&update, &client));
-        ValidateRect(b, nullptr);
-    }
-}
-
 // --- context menu and its commands ------------------------------------------------
 
 TEST_F(BoardWindow, RightClickShowsHideAndFontItems)
@@ -148,14 +134,6 @@ TEST_F(BoardWindow, ChoosingAFontRepaintsTheBoardEvenWhenCancelled)
     RECT update{};
     EXPECT_TRUE(GetUpdateRect(w.humanBoard, &update, FALSE));
     Pump();
-}
-
-TEST_F(BoardWindow, OtherCommandsDoNothing)
-{
-    SendMessageW(w.computerBoard, WM_COMMAND, 4, 0);
-    SendMessageW(w.humanBoard, WM_COMMAND, 8, 0);
-    EXPECT_TRUE(IsWindowVisible(w.computerBoard));
-    EXPECT_TRUE(IsWindowVisible(w.humanBoard));
 }
 
 // --- shots ------------------------------------------------------------------------
@@ -207,14 +185,6 @@ TEST_F(BoardWindow, LeftReleaseDuringPlacementConfirms)
     EXPECT_EQ(0, game::LastMouseCell);
 }
 
-TEST_F(BoardWindow, LeftReleaseOutsidePlacementDoesNothing)
-{
-    SendMessageW(w.humanBoard, WM_LBUTTONUP, 0, PointParam(5, 5));
-    EXPECT_EQ(0, game::PlacedCount);
-    for (int k = 0; k < game::kShipCount; ++k)
-        EXPECT_EQ(0, game::ShipPlaced[k]);
-}
-
 TEST_F(BoardWindow, DragMovesByDifferencesOfSquares)
 {
     const int c = game::CellSize;
@@ -236,12 +206,6 @@ TEST_F(BoardWindow, DragMovesByDifferencesOfSquares)
     EXPECT_EQ(37, game::LastMouseCell);
     // The picture follows: the ship inverted where it now is, nothing left behind.
     EXPECT_EQ(0, PixelsOffFromFreshPaint(w.humanBoard, game::BoardId::Human));
-}
-
-TEST_F(BoardWindow, MouseMovesOutsidePlacementDoNothing)
-{
-    SendMessageW(w.humanBoard, WM_MOUSEMOVE, 0, PointParam(100, 100));
-    EXPECT_EQ(0, game::LastMouseCell);
 }
 
 }  // namespace

@@ -12,14 +12,6 @@
 namespace boards {
 namespace {
 
-// Icons of the pad's buttons.
-constexpr int kIconPadRight = 143;
-constexpr int kIconPadDown = 144;
-constexpr int kIconPadLeft = 145;
-constexpr int kIconPadUp = 146;
-constexpr int kIconPadTurn = 147;
-constexpr int kIconPadDone = 150;
-
 constexpr wchar_t kErrorCaption[] = L"Ошибка";
 constexpr wchar_t kPastLeftText[] = L"Неверное перемещение.\nВыход за рамки!";
 constexpr wchar_t kPastEdgeText[] = L"Неверное направление.\nВыход за рамки!";
@@ -38,12 +30,12 @@ bool g_imageErased = false;
 int IconOf(int command)
 {
     switch (command) {
-    case kPadLeft: return kIconPadLeft;
-    case kPadRight: return kIconPadRight;
-    case kPadTurn: return kIconPadTurn;
-    case kPadDone: return kIconPadDone;
-    case kPadUp: return kIconPadUp;
-    case kPadDown: return kIconPadDown;
+    case kPadLeft: return IDI_PAD_LEFT;
+    case kPadRight: return IDI_PAD_RIGHT;
+    case kPadTurn: return IDI_PAD_TURN;
+    case kPadDone: return IDI_PAD_DONE;
+    case kPadUp: return IDI_PAD_UP;
+    case kPadDown: return IDI_PAD_DOWN;
     default: return 0;
     }
 }

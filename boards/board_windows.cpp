@@ -20,9 +20,9 @@ namespace {
 constexpr wchar_t kMenuHide[] = L"&Спрятать окно";
 constexpr wchar_t kMenuFont[] = L"&Выбрать шрифт";
 
-void ShowContextMenu(HWND board, LPARAM lp)
+// The menu's point comes unsigned, as the click's client coordinates.
+void ShowContextMenu(HWND board, POINT at)
 {
-    POINT at{LOWORD(lp), HIWORD(lp)};
     ClientToScreen(board, &at);
     HMENU menu = CreatePopupMenu();
     if (!menu)
@@ -80,12 +80,12 @@ void OnHumanLButtonUp()
         SendPadCommand(kPadDone);
 }
 
-void OnHumanRButtonDown(HWND board, LPARAM lp)
+void OnHumanRButtonDown(HWND board, POINT at)
 {
     if (game::PlacingShip)
         SendPadCommand(kPadTurn);
     else
-        ShowContextMenu(board, lp);
+        ShowContextMenu(board, at);
 }
 
 }  // namespace
@@ -96,7 +96,7 @@ LRESULT CALLBACK ComputerBoardProc(HWND window, UINT msg, WPARAM wp, LPARAM lp)
         switch (msg) {
         case WM_PAINT: PaintComputerBoard(window); return 0;
         case WM_LBUTTONUP: game::HumanShot(GET_X_LPARAM(lp), GET_Y_LPARAM(lp)); return 0;
-        case WM_RBUTTONDOWN: ShowContextMenu(window, lp); return 0;
+        case WM_RBUTTONDOWN: ShowContextMenu(window, {LOWORD(lp), HIWORD(lp)}); return 0;
         case WM_COMMAND:
             OnCommand(window, LOWORD(wp), IDM_SHOW_COMPUTER_BOARD, fonts::kComputerBoard);
             return 0;
@@ -115,7 +115,7 @@ LRESULT CALLBACK HumanBoardProc(HWND window, UINT msg, WPARAM wp, LPARAM lp)
         case WM_PAINT: PaintHumanBoard(window); return 0;
         case WM_MOUSEMOVE: OnPlacementDrag({GET_X_LPARAM(lp), GET_Y_LPARAM(lp)}); return 0;
         case WM_LBUTTONUP: OnHumanLButtonUp(); return 0;
-        case WM_RBUTTONDOWN: OnHumanRButtonDown(window, lp); return 0;
+        case WM_RBUTTONDOWN: OnHumanRButtonDown(window, {LOWORD(lp), HIWORD(lp)}); return 0;
         case WM_COMMAND: OnCommand(window, LOWORD(wp), IDM_SHOW_HUMAN_BOARD, fonts::kHumanBoard); return 0;
         case WM_EXITSIZEMOVE: OnRepaintAfterMove(window); return 0;
         }

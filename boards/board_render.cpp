@@ -113,8 +113,16 @@ BoardLook LookOf(game::BoardId board)
 {
     const settings::ColourScheme& colours = settings::Colours();
     const fonts::Which font = board == game::BoardId::Computer ? fonts::kComputerBoard : fonts::kHumanBoard;
-    return {game::CellSize,      colours.BattleField,         colours.Ships,   colours.Lines,
-            colours.SunkShip,    game::Options.RussianFlag, fonts::Font(font), fonts::Colour(font)};
+    BoardLook look{};
+    look.cell = game::CellSize;
+    look.battleField = colours.BattleField;
+    look.ships = colours.Ships;
+    look.lines = colours.Lines;
+    look.sunkShip = colours.SunkShip;
+    look.russianFlag = game::Options.RussianFlag;
+    look.labelFont = fonts::Font(font);
+    look.labelColour = fonts::Colour(font);
+    return look;
 }
 
 game::BoardId BoardOfWindow(HWND window)
@@ -145,6 +153,7 @@ void DrawBackground(HDC dc, const RECT& client, const BoardLook& look)
         gdi::Select pen(dc, lines.get());
         Rectangle(dc, client.left, client.top, client.right, client.bottom);
         DrawGrid(dc, c);
+        // The strips cover the grid's last lines and the frame on their sides.
         FillRgn(dc, strips.get(), black.get());
         DrawLabels(dc, c);
     }

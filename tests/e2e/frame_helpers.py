@@ -187,4 +187,34 @@ def shot(state, layer, x, y):
 
 def click_square(s, board, x, y, c=WINE_CELL):
     """Left click in the middle of square (x, y) of a board window."""
-    s.click(board, x * c + c // 2, y * c + c // 2)
+    click_in(s, board, x * c + c // 2, y * c + c // 2)
+
+
+def pointer(s):
+    """Where the X pointer is, in X screen coordinates."""
+    r = subprocess.run(["xdotool", "getmouselocation", "--shell"], env=s.envr.env, capture_output=True,
+                       text=True, timeout=10)
+    vals = dict(l.split("=", 1) for l in r.stdout.split() if "=" in l)
+    return int(vals.get("X", -1)), int(vals.get("Y", -1))
+
+
+def click_at(s, x, y, button=1):
+    """Clicks at desktop coordinates. `xdotool mousemove --sync` waits about
+    15 s when the pointer is already there, so it is moved off first then."""
+    ox, oy = s.desktop_origin()
+    if pointer(s) == (ox + x, oy + y):
+        s._xdotool("mousemove", "--sync", ox + x + 3, oy + y + 3)
+    s._xdotool("mousemove", "--sync", ox + x, oy + y, "click", button)
+
+
+def click_in(s, window, x, y, button=1):
+    """Clicks at client coordinates of a window (a dict from windows())."""
+    left, top = window["client_screen"][:2]
+    click_at(s, left + x, top + y, button)
+
+
+def move_to(s, window, x, y):
+    ox, oy = s.desktop_origin()
+    left, top = window["client_screen"][:2]
+    if pointer(s) != (ox + left + x, oy + top + y):
+        s._xdotool("mousemove", "--sync", ox + left + x, oy + top + y)

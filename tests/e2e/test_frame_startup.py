@@ -13,7 +13,7 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import driver  # noqa: E402
 from frame_helpers import (  # noqa: E402
     ARROWS, COMMENTATOR, COMPUTER_BOARD, HUMAN_BOARD, MAIN, PICKER, SC_MAXIMIZE, STATUSBAR, TOOLBAR,
-    WINE_CELL, WM_NULL, WM_RBUTTONDOWN, WM_SYSCOMMAND, board_size, by_class, click_square,
+    WINE_CELL, WM_NULL, WM_RBUTTONDOWN, WM_SYSCOMMAND, board_size, by_class, click_in, click_square,
     cleaned, fleet_squares, parse_state, relaunch, start, start_second_copy, wait_exit,
     window_close)
 
@@ -178,6 +178,12 @@ def test_first_run_children_and_status_bar(s):
     s.expect_eq("Здравствуйте", w[STATUSBAR]["text"], "status bar window text")
 
     expect_default_arrangement(s, c, "arrangement at the first start")
+    # The commentary in red on the dark-green texture, no frame colour behind it.
+    com = w[COMMENTATOR]
+    rows = s.pixels(w["Static"], 0, 0, com["client"][2], com["client"][3])
+    colours = [p for row in rows for p in row]
+    s.expect(colours.count((255, 0, 0)) > 30, "red commentary text", colours.count((255, 0, 0)))
+    s.expect_eq(0, colours.count((128, 0, 128)), "no frame background inside the commentator")
 
     bar = s.toolbar()
     got = [None if b["separator"] else (b["image"], b["command"]) for b in bar["buttons"]]
@@ -406,7 +412,7 @@ def test_positions_restored_and_rearranged(s):
     s.expect_eq(main_rect, s.window(MAIN)["rect"], "frame restored to its stored rectangle")
 
     # Show the pad, so that the arrangement moves a shown and a hidden window.
-    s.click(s.window(TOOLBAR), *button_centre(s, 103))
+    click_in(s, s.window(TOOLBAR), *button_centre(s, 103))
     s.wait_for(lambda: s.window(ARROWS)["visible"], 10, "the pad shown by button 103")
     s.command(40042)
     s.wait_for(lambda: child_rects(s)[COMMENTATOR] != stored[COMMENTATOR], 10, "the arrangement")
@@ -493,7 +499,7 @@ def test_click_filter_and_live_pause(s):
         click_square(s, board, x, y)
     s.wait_for(lambda: comment(s) == "Мой ход", 40, "the computer's turn (comment \"Мой ход\")")
     click_square(s, board, *during)
-    s.click(s.window(TOOLBAR), *button_centre(s, 40041))
+    click_in(s, s.window(TOOLBAR), *button_centre(s, 40041))
     answers = []
     while comment(s) and comment(s).startswith("Мой ход") and len(answers) < 8:
         answers.append(s.send(MAIN, WM_NULL, timeout_ms=2000))

@@ -75,6 +75,7 @@ if ! make_prefix "$tmp/prefix"; then
   echo "cannot make the Wine prefix"; failed=$((failed + 1)); finish
 fi
 export WINEPREFIX DISPLAY
+use_virtual_desktop
 # A server that stays for the whole run: one started later by a test's Wine
 # command would inherit the pipe to tee below and keep it open.
 wineserver -p </dev/null >/dev/null 2>&1 || true

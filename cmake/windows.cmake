@@ -77,3 +77,7 @@ endif()
 add_custom_command(TARGET trivok POST_BUILD
   COMMAND ${CMAKE_COMMAND} -E copy_if_different ${CMAKE_SOURCE_DIR}/resources/readme.htm
           $<TARGET_FILE_DIR:trivok>/readme.htm)
+
+# Board paint timings (a program that prints figures, not a test).
+add_executable(winbench_paint tools/winbench_paint.cpp $<TARGET_OBJECTS:resources>)
+target_link_libraries(winbench_paint PRIVATE ui)

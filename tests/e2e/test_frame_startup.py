@@ -268,9 +268,12 @@ def test_odd_level_and_first_shooter_survive(s):
     s.reg_set_dword("ProphyUser", 5)
     s.reg_set_dword("FirstShoot", 2)
     s.reg_set_dword("TimeOut", 0)
+    s.reg_set_dword("BackGround", 0x00A0B0C0)
     start(s)
-    s.wait_window(MAIN)
+    frame = s.wait_window(MAIN)
     s.wait_for(lambda: s.toolbar_buttons()[40035]["checked"], 10, "the computer-first button checked")
+    s.expect_eq((0xC0, 0xB0, 0xA0), s.pixel(frame, frame["client"][2] - 30, frame["client"][3] - 60),
+                "the frame's free area in the stored BackGround colour")
     items = s.menu_items()
     s.expect_eq({40034: False, 40035: True}, {i: items[i]["checked"] for i in (40034, 40035)},
                 "first-shot menu marks")
@@ -290,6 +293,10 @@ def test_odd_level_and_first_shooter_survive(s):
                        "the battle to start")
     s.expect(state["ShotsAtHuman"].count("1") >= 1, "the computer has made its opening move",
              state["ShotsAtHuman"])
+    # Only the first game of a run opens with the computer's move.
+    s.command(303)
+    state = s.wait_for(lambda: (lambda st: st if st["BattleOn"] == "1" and st["ShotsAtHuman"] == "0" * 100
+                                else None)(parse_state(s.state())), 20, "a second battle the human opens")
     s.expect_eq(0, window_close(s), "exit code")
     values = s.reg("HKLM")
     s.expect_eq((5, 0), (values["ProphyUser"]["dword"], values["FirstShoot"]["dword"]),
@@ -424,6 +431,11 @@ def test_positions_restored_and_rearranged(s):
     grip = (com["rect"][0] + 60, com["rect"][1] + 6)
     drag(s, grip, (grip[0] - 70, grip[1] + 300))
     s.wait_for(lambda: s.window(COMMENTATOR)["rect"][1] > com["rect"][1] + 100, 10, "the commentator dragged")
+    moved = s.window(COMMENTATOR)
+    rows = s.pixels(s.window("Static"), 0, 0, moved["client"][2], moved["client"][3])
+    colours = [p for row in rows for p in row]
+    s.expect(colours.count((255, 0, 0)) > 30 and (128, 0, 128) not in colours,
+             "the moved commentator drawn whole: red text, no frame colour", colours.count((255, 0, 0)))
     rects = child_rects(s)
     frame = s.window(MAIN)["rect"]
     s.expect_eq(0, window_close(s), "exit code")
@@ -494,22 +506,26 @@ def test_click_filter_and_live_pause(s):
     # Water far from every ship, so that no ring marks touch the squares used later.
     random.Random(4).shuffle(water)
     board = s.window(COMPUTER_BOARD)
+    toolbar, hide_commentator = s.window(TOOLBAR), button_centre(s, 40041)
     salvo, during, after = water[:5], water[5], water[6]
     for x, y in salvo:
         click_square(s, board, x, y)
     s.wait_for(lambda: comment(s) == "Мой ход", 40, "the computer's turn (comment \"Мой ход\")")
     click_square(s, board, *during)
-    click_in(s, s.window(TOOLBAR), *button_centre(s, 40041))
-    answers = []
+    click_in(s, toolbar, *hide_commentator)
+    answers, commentator_shown = [], []
     while comment(s) and comment(s).startswith("Мой ход") and len(answers) < 8:
         answers.append(s.send(MAIN, WM_NULL, timeout_ms=2000))
+        commentator_shown.append(s.window(COMMENTATOR)["visible"])
         time.sleep(0.2)
+    # The pause takes no input: the toolbar click waits for the end of the turn.
+    s.expect(all(commentator_shown), "the commentator stays shown during the turn", commentator_shown)
     driver.log(f"  answers during the turn (ms): {[round(a['elapsed_ms']) for a in answers]}")
     s.expect(len(answers) >= 3, "several messages sent during the computer's turn", len(answers))
     s.expect(all(a["ok"] for a in answers), "every sent message answered", answers)
     s.expect(max((a["elapsed_ms"] for a in answers), default=0) < 100, "answers within 100 ms",
              [a["elapsed_ms"] for a in answers])
-    s.wait_for(lambda: comment(s) == "Ваш ход", 60, "the end of the computer's turn")
+    s.wait_for(lambda: (comment(s) or "").startswith("Ваш ход"), 60, "the end of the computer's turn")
     click_square(s, board, *after)
     state = s.wait_for(lambda: (lambda st: st if st["ShotsAtComputer"][after[0] * 10 + after[1]] == "1" else None)(
         parse_state(s.state())), 20, "the click after the turn to be taken as a shot")

@@ -4,6 +4,7 @@ hiding windows (the commentator's own menu, a right click on the frame,
 Ctrl+S, WM_USER), status hints, a new game, and whole games played by clicks
 to the result question."""
 import os
+import struct
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
@@ -11,7 +12,7 @@ import driver  # noqa: E402
 from frame_helpers import (  # noqa: E402
     ARROWS, COMMENTATOR, COMPUTER_BOARD, HUMAN_BOARD, MAIN, PICKER, TOOLBAR, TOOLTIP, WINE_CELL,
     WM_GETTEXTLENGTH, WM_MENUSELECT, cleaned, click_at, click_in, click_square, fleet_squares, move_to,
-    parse_state, relaunch, start)
+    parse_state, relaunch, start, window_close)
 
 SEP = None
 MENU = [
@@ -55,6 +56,7 @@ LEVELS = (40011, 40012, 40030)
 SHIP_LENGTHS = [4, 3, 3, 2, 2, 2, 1, 1, 1, 1]
 LETTERS = "АБВГДЕЖЗИК"
 SEA = (128, 128, 0)
+RED, BLUE = (255, 0, 0), (0, 0, 255)
 SHIPS = (127, 127, 127)
 
 
@@ -274,6 +276,56 @@ def test_show_and_hide(s):
     answer = s.send(MAIN, driver.WM_USER)
     s.expect(answer["ok"], "WM_USER answered")
     settled(s, lambda: s.gui()["focus"] == main["hwnd"], "the frame to have the focus after WM_USER")
+
+
+def text_colours(s):
+    """Colours of the pixels of the commentary, as far as the commentator shows it."""
+    com = s.window(COMMENTATOR)
+    rows = s.pixels(s.window("Static"), 0, 0, com["client"][2], com["client"][3])
+    return [p for row in rows for p in row]
+
+
+def test_commentator_font(s):
+    """A font chosen through the commentator's menu, 14 points in blue,
+    shows at once and is back after a close and a restart."""
+    start(s)
+    s.wait_window(MAIN)
+    s.expect(text_colours(s).count(RED) > 30, "red commentary on a first run")
+    click_in(s, s.window("Static"), 40, 10, button=3)
+    s.wait_for(lambda: s.try_probe("menu", "--popup"), 10, "the commentator's menu")
+    s.key("Up", "Return")
+    dialog = s.wait_dialog(timeout=10)
+    controls = {}
+    for c in dialog["controls"]:
+        controls.setdefault(c["id"], c)
+    edits = [c for c in dialog["controls"] if c["class"] == "Edit"]
+    size_edit = next(e for e in edits if e["parent"] == controls[1138]["hwnd"])
+    click_in(s, size_edit, 5, 5)
+    s.key("End", "BackSpace", "BackSpace", "BackSpace", "1", "4")
+    colour = controls[1139]
+    click_in(s, colour, 10, (colour["rect"][3] - colour["rect"][1]) // 2)
+    s.key("Home", *["Down"] * 12, "Return")
+    settled(s, lambda: {c["id"]: c for c in s.wait_dialog(timeout=10)["controls"]}[1139]["text"] == "Синий",
+            "blue chosen in the font dialog")
+    ok = controls[1]["rect"]
+    click_at(s, (ok[0] + ok[2]) // 2, (ok[1] + ok[3]) // 2)
+    s.wait_for(lambda: not s.dialogs(), 10, "the font dialog to close")
+    settled(s, lambda: text_colours(s).count(BLUE) > 30, "blue commentary at once")
+    s.expect_eq(0, text_colours(s).count(RED), "no red left in the commentary")
+
+    s.expect_eq(0, window_close(s), "exit code after WM_CLOSE")
+    values = s.reg("HKLM")
+    info = bytes.fromhex(values["FontInfo"]["hex"])
+    height, colour_ref = struct.unpack_from("<i", info, 0)[0], struct.unpack_from("<I", info, 60)[0]
+    s.expect_eq((-19, 0xFF0000), (height, colour_ref), "commentator font height (14 points) and colour saved")
+    s.expect_eq(32, struct.unpack_from("<I", bytes.fromhex(values["FontStringSize"]["hex"]), 0)[0],
+                "the commentator's face-name count set to 32")
+    s.expect_eq(info[28:60].hex(), values["FontComment"]["hex"], "FontComment is the record's face name")
+    s.expect(info[28] != 0, "a face name was chosen", info[28:60])
+
+    relaunch(s)
+    s.wait_window(MAIN)
+    settled(s, lambda: text_colours(s).count(BLUE) > 30, "blue commentary after the restart")
 
 
 # ---- status hints -----------------------------------------------------------------------------------
@@ -516,6 +568,7 @@ if __name__ == "__main__":
     driver.main([
         cleaned(test_menu_toggles_and_saving),
         cleaned(test_show_and_hide),
+        cleaned(test_commentator_font),
         cleaned(test_menu_hints_and_customise),
         cleaned(test_new_game),
         cleaned(test_whole_games),

@@ -537,9 +537,11 @@ class Session:
                        stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL)
 
     def click_screen(self, x, y, button=1):
-        """Clicks at desktop (screen) coordinates."""
+        """Clicks at desktop (screen) coordinates. No --sync: xdotool's wait for
+        the pointer to move lasts 15 s when it is already there, and the X server
+        keeps the move and the click in order anyway."""
         ox, oy = self.desktop_origin()
-        self._xdotool("mousemove", "--sync", ox + x, oy + y, "click", button)
+        self._xdotool("mousemove", ox + x, oy + y, "click", button)
 
     def click(self, window, x, y, button=1):
         """Clicks at client coordinates of a window (a dict from windows())."""
@@ -549,7 +551,7 @@ class Session:
     def move(self, window, x, y):
         ox, oy = self.desktop_origin()
         left, top = window["client_screen"][:2]
-        self._xdotool("mousemove", "--sync", ox + left + x, oy + top + y)
+        self._xdotool("mousemove", ox + left + x, oy + top + y)
 
     def key(self, *keys):
         """Key presses by X key name: key("Return"), key("ctrl+s"), key("Left")."""

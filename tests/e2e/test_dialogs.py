@@ -95,19 +95,10 @@ def field(s, title, cid):
 # ---- acting ----------------------------------------------------------------------------
 
 
-def click_screen(s, x, y, button=1):
-    """A click at desktop coordinates. Without xdotool's --sync: its wait for
-    the pointer to move lasts 15 s when the pointer is already there (a second
-    click on the same spot), and the X server keeps the move and the click in
-    order anyway."""
-    ox, oy = s.desktop_origin()
-    s._xdotool("mousemove", ox + x, oy + y, "click", button)
-
-
 def click_control(s, c, x=None, y=None):
     """A click on a dialog control (a dict from dialogs()): its middle, or (x, y) in it."""
     left, top, right, bottom = c["rect"]
-    click_screen(s, left + (x if x is not None else (right - left) // 2),
+    s.click_screen(left + (x if x is not None else (right - left) // 2),
                  top + (y if y is not None else (bottom - top) // 2))
 
 

@@ -145,41 +145,26 @@ def picker_counts(s):
 # ---- acting ----------------------------------------------------------------------------
 
 
-def click_screen(s, x, y, button=1):
-    """A click at desktop coordinates. Without xdotool's --sync: its wait for
-    the pointer to move lasts 15 s when the pointer is already there (a second
-    click on the same spot), and the X server keeps the move and the click in
-    order anyway."""
-    ox, oy = s.desktop_origin()
-    s._xdotool("mousemove", ox + x, oy + y, "click", button)
-
-
-def click(s, window, x, y, button=1):
-    """A click at client coordinates of a window (a dict from windows())."""
-    left, top = window["client_screen"][:2]
-    click_screen(s, left + x, top + y, button)
-
-
 def click_silhouette(s, silhouette):
     left, top, right, bottom = SILHOUETTES[silhouette]
-    click(s, s.window(PICKER), (left + right) // 2, (top + bottom) // 2)
+    s.click(s.window(PICKER), (left + right) // 2, (top + bottom) // 2)
 
 
 def click_square(s, x, y, button=1):
-    click(s, s.window(HUMAN_BOARD), x * C + C // 2, y * C + C // 2, button)
+    s.click(s.window(HUMAN_BOARD), x * C + C // 2, y * C + C // 2, button)
 
 
 def click_pad(s, command):
     b = pad_buttons(s)[command]
     w = b["client"][2]
-    click(s, b, w // 2, w // 2)
+    s.click(b, w // 2, w // 2)
 
 
 def click_toolbar(s, command):
     bar = s.toolbar()
     button = next(b for b in bar["buttons"] if b["command"] == command)
     left, top, right, bottom = button["rect"]
-    click(s, s.window(TOOLBAR), (left + right) // 2, (top + bottom) // 2)
+    s.click(s.window(TOOLBAR), (left + right) // 2, (top + bottom) // 2)
 
 
 def input_handled(s):
@@ -541,7 +526,7 @@ def test_limits_touching_mouse_and_pad(s):
     # The pad's close box hides it; the mouse still places the ship.
     choose(s, LYING[2], 2, False)
     x, y = s.hit_point(s.window(ARROWS), driver.HTCLOSE)
-    click_screen(s, x, y)
+    s.click_screen(x, y)
     s.wait_for(lambda: not s.window(ARROWS)["visible"], 8, "the pad to hide by its close box")
     bar = s.toolbar_buttons()
     s.expect_eq((False, False), (bar[TB_SHOW_ARROWS]["pressed"], bar[TB_SHOW_ARROWS]["checked"]),

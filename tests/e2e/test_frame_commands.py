@@ -327,6 +327,12 @@ def test_commentator_font(s):
     s.wait_window(MAIN)
     settled(s, lambda: text_colours(s).count(BLUE) > 30, "blue commentary after the restart")
 
+    # Without FontInfo the commentary is red again.
+    s.reg_delete("FontInfo")
+    relaunch(s)
+    s.wait_window(MAIN)
+    settled(s, lambda: text_colours(s).count(RED) > 30, "red commentary once FontInfo is gone")
+
 
 # ---- status hints -----------------------------------------------------------------------------------
 
@@ -453,6 +459,8 @@ def test_new_game(s):
 
     s.command(308)
     s.wait_for(lambda: not s.toolbar_buttons()[308]["checked"], 10, "auto-arrange off")
+    click_button(s, 103)
+    settled(s, lambda: shown(s, ARROWS), "the pad shown by button 103")
     s.command(303)
     settled(s, lambda: shown(s, PICKER), "the picker shown by a new game without auto-arrange")
     s.expect_eq((5, True, True), button_state(s, 108), "button 108 pressed and checked")
@@ -465,6 +473,7 @@ def test_new_game(s):
     s.send(MAIN, WM_KEYDOWN, VK_RETURN, 0)
     s.expect_eq(before, s.state(), "keypad 8 and Enter with no ship being positioned change nothing")
     s.expect(shown(s, PICKER) and not shown(s, ARROWS), "the picker still open, the pad hidden")
+    s.expect_eq((4, False, False), button_state(s, 103), "button 103 released by the new game")
     s.expect_eq("0" * 100, state["ShotsAtComputer"], "the old shots cleared")
     s.expect_eq(["Компьютер:10", "Человек:10"], s.status_texts()[1:], "counts after the reset")
     s.expect_eq(("Корабли компьютера", "Корабли человека"),

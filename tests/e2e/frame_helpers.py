@@ -1,6 +1,7 @@
 """Helpers shared by the frame tests: restarts within one session (the
 registry carries over), a second copy of the game in the same desktop, the
-environment of one start, and the geometry the frame is built from."""
+environment of one start, the geometry the frame is built from, and clicks
+that never wait on a pointer already in place."""
 import json
 import os
 import random
@@ -179,10 +180,6 @@ def fleet_squares(state, name):
         for pair in ship.split(","):
             squares.append((int(pair[0]), int(pair[1])))
     return squares
-
-
-def shot(state, layer, x, y):
-    return state[layer][x * 10 + y] == "1"
 
 
 def click_square(s, board, x, y, c=WINE_CELL):

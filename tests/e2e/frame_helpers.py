@@ -1,7 +1,6 @@
 """Helpers shared by the frame tests: restarts within one session (the
 registry carries over), a second copy of the game in the same desktop, the
-environment of one start, the geometry the frame is built from, and clicks
-that never wait on a pointer already in place."""
+environment of one start, and the geometry the frame is built from."""
 import json
 import os
 import random
@@ -188,7 +187,8 @@ def click_square(s, board, x, y, c=WINE_CELL):
 
 
 def pointer(s):
-    """Where the X pointer is, in X screen coordinates."""
+    """Where the X pointer is, in X screen coordinates (`xdotool mousemove
+    --sync` waits about 15 s when the pointer is already at the target)."""
     r = subprocess.run(["xdotool", "getmouselocation", "--shell"], env=s.envr.env, capture_output=True,
                        text=True, timeout=10)
     vals = dict(l.split("=", 1) for l in r.stdout.split() if "=" in l)
@@ -196,22 +196,14 @@ def pointer(s):
 
 
 def click_at(s, x, y, button=1):
-    """Clicks at desktop coordinates. `xdotool mousemove --sync` waits about
-    15 s when the pointer is already there, so it is moved off first then."""
-    ox, oy = s.desktop_origin()
-    if pointer(s) == (ox + x, oy + y):
-        s._xdotool("mousemove", "--sync", ox + x + 3, oy + y + 3)
-    s._xdotool("mousemove", "--sync", ox + x, oy + y, "click", button)
+    """Clicks at desktop coordinates (the driver's click)."""
+    s.click_screen(x, y, button)
 
 
 def click_in(s, window, x, y, button=1):
     """Clicks at client coordinates of a window (a dict from windows())."""
-    left, top = window["client_screen"][:2]
-    click_at(s, left + x, top + y, button)
+    s.click(window, x, y, button)
 
 
 def move_to(s, window, x, y):
-    ox, oy = s.desktop_origin()
-    left, top = window["client_screen"][:2]
-    if pointer(s) != (ox + left + x, oy + top + y):
-        s._xdotool("mousemove", "--sync", ox + left + x, oy + top + y)
+    s.move(window, x, y)

@@ -267,7 +267,7 @@ class Session:
         self.close()
         return False
 
-    def start(self, *args, show=None, wait=True, timeout=30, exe=None):
+    def start(self, *args, show=None, wait=True, timeout=90, exe=None):
         """Starts the game (or another program, `exe`) in this session's
         desktop; returns its Windows process id."""
         exe = exe or self.opt.exe
@@ -393,7 +393,7 @@ class Session:
         found = self.windows(cls, visible=visible)
         return found[0] if found else None
 
-    def wait_window(self, cls, title=None, timeout=30, visible=True):
+    def wait_window(self, cls, title=None, timeout=60, visible=True):
         def found():
             for w in self.windows(cls, visible=visible):
                 if title is None or w["text"] == title:

@@ -42,7 +42,7 @@ def board_size(c):
     return 11 * c + 2 * WINE_DLGFRAME + 1, 11 * c + 3 * WINE_DLGFRAME + WINE_SMALL_CAPTION
 
 
-def relaunch(s, *args, env=None, timeout=30):
+def relaunch(s, *args, env=None, timeout=90):
     """Starts the game again in this session's desktop, with the registry as
     the last run left it. Whatever still runs is ended first. The desktop's
     explorer stays: a desktop whose explorer has gone cannot be reused."""

@@ -42,14 +42,13 @@ struct ClassEntry {
     int menu;       // 0: none
 };
 
-bool MakeTextures(HINSTANCE instance)
+void MakeTextures(HINSTANCE instance)
 {
     static const int kIds[kTextureCount] = {IDB_TEX_BLUE, IDB_TEX_GREEN, IDB_TEX_GREY};
     for (int i = 0; i < kTextureCount; ++i) {
         TextureBitmaps[i] = LoadBitmapW(instance, MAKEINTRESOURCEW(kIds[i]));
         TextureBrushes[i] = CreatePatternBrush(TextureBitmaps[i]);
     }
-    return true;
 }
 
 HCURSOR CursorOf(HINSTANCE instance, int cursor)

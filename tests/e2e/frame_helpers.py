@@ -183,27 +183,12 @@ def fleet_squares(state, name):
 
 def click_square(s, board, x, y, c=WINE_CELL):
     """Left click in the middle of square (x, y) of a board window."""
-    click_in(s, board, x * c + c // 2, y * c + c // 2)
+    s.click(board, x * c + c // 2, y * c + c // 2)
 
 
 def pointer(s):
-    """Where the X pointer is, in X screen coordinates (`xdotool mousemove
-    --sync` waits about 15 s when the pointer is already at the target)."""
+    """Where the X pointer is, in X screen coordinates."""
     r = subprocess.run(["xdotool", "getmouselocation", "--shell"], env=s.envr.env, capture_output=True,
                        text=True, timeout=10)
     vals = dict(l.split("=", 1) for l in r.stdout.split() if "=" in l)
     return int(vals.get("X", -1)), int(vals.get("Y", -1))
-
-
-def click_at(s, x, y, button=1):
-    """Clicks at desktop coordinates (the driver's click)."""
-    s.click_screen(x, y, button)
-
-
-def click_in(s, window, x, y, button=1):
-    """Clicks at client coordinates of a window (a dict from windows())."""
-    s.click(window, x, y, button)
-
-
-def move_to(s, window, x, y):
-    s.move(window, x, y)

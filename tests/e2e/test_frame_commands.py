@@ -11,7 +11,7 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import driver  # noqa: E402
 from frame_helpers import (  # noqa: E402
     ARROWS, COMMENTATOR, COMPUTER_BOARD, HUMAN_BOARD, MAIN, PICKER, TOOLBAR, TOOLTIP, WINE_CELL,
-    WM_GETTEXTLENGTH, WM_MENUSELECT, cleaned, click_at, click_in, click_square, fleet_squares, move_to,
+    WM_GETTEXTLENGTH, WM_MENUSELECT, cleaned, click_square, fleet_squares,
     parse_state, relaunch, start, window_close)
 
 SEP = None
@@ -66,7 +66,7 @@ def button_centre(s, command):
 
 
 def click_button(s, command):
-    click_in(s, s.window(TOOLBAR), *button_centre(s, command))
+    s.click(s.window(TOOLBAR), *button_centre(s, command))
 
 
 def button_state(s, command):
@@ -93,9 +93,9 @@ def tooltip_length(s, command):
     """Rests the pointer on a toolbar button until its tooltip shows; the
     length of the tooltip's text (its WM_GETTEXTLENGTH)."""
     toolbar = s.window(TOOLBAR)
-    move_to(s, s.window(MAIN), 600, 400)
+    s.move(s.window(MAIN), 600, 400)
     s.wait_for(lambda: not [t for t in s.windows(TOOLTIP) if t["visible"]], 10, "no tooltip shown")
-    move_to(s, toolbar, *button_centre(s, command))
+    s.move(toolbar, *button_centre(s, command))
     tip = s.wait_for(lambda: [t for t in s.windows(TOOLTIP) if t["visible"]], 10, f"the tooltip of {command}")[0]
     return s.send(None, WM_GETTEXTLENGTH, hwnd=tip["hwnd"])["result"]
 
@@ -182,7 +182,7 @@ def test_menu_toggles_and_saving(s):
 
     before = s.reg("HKLM")
     frame = s.window(MAIN)
-    click_at(s, *s.hit_point(frame, driver.HTCLOSE))
+    s.click_screen(*s.hit_point(frame, driver.HTCLOSE))
     s.expect_eq(0, s.exit_code(), "exit code after the close box")
     saved = {n: v["dword"] for n, v in s.reg("HKLM").items() if "dword" in v}
     s.expect_eq({"AutoArrange": 0, "Salvo": 1, "Reshot": 0, "ProphyUser": 2, "FirstShoot": 0},
@@ -229,7 +229,7 @@ def test_show_and_hide(s):
     com = s.window(COMMENTATOR)
     static = s.window("Static")
 
-    click_in(s, static, 40, 10, button=3)
+    s.click(static, 40, 10, button=3)
     items = s.wait_for(lambda: s.try_probe("menu", "--popup"), 10, "the commentator's menu")
     got = [(i["id"], i["text"]) if not i["separator"] else SEP for i in items if i.get("depth") == 0]
     s.expect_eq([(40041, "&Спрятать окно"), SEP, (120, "&Выбрать шрифт")], got, "the commentator's menu")
@@ -247,7 +247,7 @@ def test_show_and_hide(s):
     click_button(s, 40041)
     settled(s, lambda: shown(s, COMMENTATOR), "the commentator shown again")
 
-    click_at(s, *s.hit_point(s.window(COMMENTATOR), driver.HTCLOSE))
+    s.click_screen(*s.hit_point(s.window(COMMENTATOR), driver.HTCLOSE))
     settled(s, lambda: shown(s, COMMENTATOR) is False, "the commentator hidden by its close box")
     s.expect_eq((3, False, False), button_state(s, 40041), "button 40041 released by the close box")
     click_button(s, 40041)
@@ -262,7 +262,7 @@ def test_show_and_hide(s):
         settled(s, lambda: shown(s, cls) is visible, f"{cls} switched back by button {command}")
 
     frame = s.window(MAIN)
-    click_in(s, frame, frame["client"][2] - 20, frame["client"][3] - 40, button=3)
+    s.click(frame, frame["client"][2] - 20, frame["client"][3] - 40, button=3)
     settled(s, lambda: shown(s, MAIN) is False, "the program hidden by a right click on the frame")
     s.key("ctrl+s")
     settled(s, lambda: shown(s, MAIN), "the program shown by Ctrl+S")
@@ -270,7 +270,7 @@ def test_show_and_hide(s):
     s.expect(main["zoomed"], "shown maximized")
     settled(s, lambda: s.gui()["focus"] == main["hwnd"], "the frame to have the focus after Ctrl+S")
 
-    click_in(s, main, main["client"][2] - 20, main["client"][3] - 40, button=3)
+    s.click(main, main["client"][2] - 20, main["client"][3] - 40, button=3)
     settled(s, lambda: shown(s, MAIN) is False, "hidden again")
     s.expect_eq(0, s.gui()["focus"], "no focus while hidden")
     answer = s.send(MAIN, driver.WM_USER)
@@ -291,7 +291,7 @@ def test_commentator_font(s):
     start(s)
     s.wait_window(MAIN)
     s.expect(text_colours(s).count(RED) > 30, "red commentary on a first run")
-    click_in(s, s.window("Static"), 40, 10, button=3)
+    s.click(s.window("Static"), 40, 10, button=3)
     s.wait_for(lambda: s.try_probe("menu", "--popup"), 10, "the commentator's menu")
     s.key("Up", "Return")
     dialog = s.wait_dialog(timeout=10)
@@ -300,15 +300,15 @@ def test_commentator_font(s):
         controls.setdefault(c["id"], c)
     edits = [c for c in dialog["controls"] if c["class"] == "Edit"]
     size_edit = next(e for e in edits if e["parent"] == controls[1138]["hwnd"])
-    click_in(s, size_edit, 5, 5)
+    s.click(size_edit, 5, 5)
     s.key("End", "BackSpace", "BackSpace", "BackSpace", "1", "4")
     colour = controls[1139]
-    click_in(s, colour, 10, (colour["rect"][3] - colour["rect"][1]) // 2)
+    s.click(colour, 10, (colour["rect"][3] - colour["rect"][1]) // 2)
     s.key("Home", *["Down"] * 12, "Return")
     settled(s, lambda: {c["id"]: c for c in s.wait_dialog(timeout=10)["controls"]}[1139]["text"] == "Синий",
             "blue chosen in the font dialog")
     ok = controls[1]["rect"]
-    click_at(s, (ok[0] + ok[2]) // 2, (ok[1] + ok[3]) // 2)
+    s.click_screen((ok[0] + ok[2]) // 2, (ok[1] + ok[3]) // 2)
     s.wait_for(lambda: not s.dialogs(), 10, "the font dialog to close")
     settled(s, lambda: text_colours(s).count(BLUE) > 30, "blue commentary at once")
     s.expect_eq(0, text_colours(s).count(RED), "no red left in the commentary")
@@ -391,7 +391,7 @@ def test_menu_hints_and_customise(s):
 
     def removable():
         return {c["id"]: c for c in s.wait_dialog(timeout=10)["controls"]}[204]["enabled"]
-    click_in(s, current, 40, 10)
+    s.click(current, 40, 10)
     s.key("Home")
     settled(s, lambda: s.send(None, LB_GETCURSEL, hwnd=current["hwnd"])["result"] == 0, "the first entry chosen")
     s.expect_eq(False, removable(), "the first button cannot be removed")
@@ -399,7 +399,7 @@ def test_menu_hints_and_customise(s):
     settled(s, lambda: s.send(None, LB_GETCURSEL, hwnd=current["hwnd"])["result"] == 2, "the third entry chosen")
     s.expect_eq(True, removable(), "button 105 can be removed")
     left, top, right, bottom = controls[204]["rect"]
-    click_at(s, (left + right) // 2, (top + bottom) // 2)
+    s.click_screen((left + right) // 2, (top + bottom) // 2)
     settled(s, lambda: 105 not in s.toolbar_buttons(), "button 105 removed from the toolbar")
     s.expect_eq((2, 25), (count(available), count(current)), "customise lists after the removal")
 
@@ -495,7 +495,7 @@ def answer_result(s, title, play_again):
     yes, no = (6, 7) if 6 in ids else (1, 2)
     button = ids[yes if play_again else no]
     left, top, right, bottom = button["rect"]
-    click_at(s, (left + right) // 2, (top + bottom) // 2)
+    s.click_screen((left + right) // 2, (top + bottom) // 2)
 
 
 def test_whole_games(s):

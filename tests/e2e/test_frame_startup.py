@@ -13,7 +13,7 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import driver  # noqa: E402
 from frame_helpers import (  # noqa: E402
     ARROWS, COMMENTATOR, COMPUTER_BOARD, HUMAN_BOARD, MAIN, PICKER, SC_MAXIMIZE, STATUSBAR, TOOLBAR,
-    WINE_CELL, WM_NULL, WM_RBUTTONDOWN, WM_SYSCOMMAND, board_size, by_class, click_in, click_square,
+    WINE_CELL, WM_NULL, WM_RBUTTONDOWN, WM_SYSCOMMAND, board_size, by_class, click_square,
     cleaned, fleet_squares, parse_state, pointer, relaunch, start, start_second_copy, wait_exit,
     window_close)
 
@@ -421,7 +421,7 @@ def test_positions_restored_and_rearranged(s):
     s.expect_eq(main_rect, s.window(MAIN)["rect"], "frame restored to its stored rectangle")
 
     # Show the pad, so that the arrangement moves a shown and a hidden window.
-    click_in(s, s.window(TOOLBAR), *button_centre(s, 103))
+    s.click(s.window(TOOLBAR), *button_centre(s, 103))
     s.wait_for(lambda: s.window(ARROWS)["visible"], 10, "the pad shown by button 103")
     s.command(40042)
     s.wait_for(lambda: child_rects(s)[COMMENTATOR] != stored[COMMENTATOR], 10, "the arrangement")
@@ -515,7 +515,7 @@ def test_click_filter_and_live_pause(s):
         click_square(s, board, x, y)
     s.wait_for(lambda: (comment(s) or "").startswith("Мой ход"), 40, "the computer's turn (comment \"Мой ход\")")
     click_square(s, board, *during)
-    click_in(s, toolbar, *hide_commentator)
+    s.click(toolbar, *hide_commentator)
     answers, commentator_shown = [], []
     while comment(s) and comment(s).startswith("Мой ход") and len(answers) < 8:
         answers.append(s.send(MAIN, WM_NULL, timeout_ms=2000))

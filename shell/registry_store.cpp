@@ -22,6 +22,35 @@ bool CreateKey(HKEY root, const char* path, HKEY& key, DWORD& disposition)
                            &disposition) == ERROR_SUCCESS;
 }
 
+// A user who may read the local machine's key but not write it starts from
+// its values, so that totals kept there carry over to the user's own key.
+// Values go over as they are; the load pass checks them as always.
+bool CopyReadableValues(HKEY root, const char* path, HKEY to)
+{
+    HKEY from;
+    if (RegOpenKeyExA(root, path, 0, KEY_READ, &from) != ERROR_SUCCESS)
+        return false;
+    DWORD count = 0, longestName = 0, longestData = 0;
+    bool copied = false;
+    if (RegQueryInfoKeyA(from, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count, &longestName,
+                         &longestData, nullptr, nullptr) == ERROR_SUCCESS) {
+        std::vector<char> name(longestName + 1);
+        std::vector<BYTE> data(longestData + 1);
+        for (DWORD i = 0; i < count; ++i) {
+            DWORD nameSize = static_cast<DWORD>(name.size());
+            DWORD dataSize = static_cast<DWORD>(data.size());
+            DWORD type = 0;
+            if (RegEnumValueA(from, i, name.data(), &nameSize, nullptr, &type, data.data(), &dataSize) !=
+                ERROR_SUCCESS)
+                continue;
+            if (RegSetValueExA(to, name.data(), 0, type, data.data(), dataSize) == ERROR_SUCCESS)
+                copied = true;
+        }
+    }
+    RegCloseKey(from);
+    return copied;
+}
+
 }  // namespace
 
 KeyDisposition RegistryStore::Open(const char* path) { return Open(path, LocalMachineSkipped()); }
@@ -36,6 +65,9 @@ KeyDisposition RegistryStore::Open(const char* path, bool skipLocalMachine)
         m_root = KeyRoot::CurrentUser;
     else
         return KeyDisposition::Unavailable;
+    if (m_root == KeyRoot::CurrentUser && disposition == REG_CREATED_NEW_KEY && !skipLocalMachine &&
+        CopyReadableValues(HKEY_LOCAL_MACHINE, path, m_key))
+        disposition = REG_OPENED_EXISTING_KEY;
     return disposition == REG_CREATED_NEW_KEY ? KeyDisposition::Created : KeyDisposition::Opened;
 }
 

@@ -1,5 +1,6 @@
 // The settings key in the registry: SOFTWARE\Trivok under HKEY_LOCAL_MACHINE
-// when it can be written there, otherwise the same path under HKEY_CURRENT_USER.
+// when it can be written there, otherwise the same path under HKEY_CURRENT_USER,
+// made on its first use from whatever the local machine's key holds.
 #pragma once
 
 #include <windows.h>
@@ -26,7 +27,8 @@ public:
     RegistryStore& operator=(const RegistryStore&) = delete;
 
     // Opens or creates the key with full access; Created on a first run,
-    // Opened on later ones, Unavailable when neither hive lets us in.
+    // Opened on later ones (and for a user's key seeded from the local
+    // machine's), Unavailable when neither hive lets us in.
     KeyDisposition Open(const char* path = kSettingsKeyPath);
     KeyDisposition Open(const char* path, bool skipLocalMachine);
     void Close();

@@ -145,6 +145,40 @@ TEST_F(RegistryStoreTest, AReadOnlyLocalMachineKeyFallsBackToTheCurrentUser)
     EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, kReadOnlyPath));
 }
 
+TEST_F(RegistryStoreTest, TheUsersNewKeyStartsFromAReadOnlyLocalMachineKey)
+{
+    HKEY key;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, kReadOnlyPath, 0, nullptr, 0, KEY_ALL_ACCESS,
+                                             nullptr, &key, nullptr));
+    const DWORD won = 7;
+    const BYTE face[] = "Arial";
+    RegSetValueExA(key, "ManWon", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&won), sizeof won);
+    RegSetValueExA(key, "Face", 0, REG_SZ, face, sizeof face);
+    ASSERT_TRUE(SetDacl(key, "D:(A;;KR;;;WD)"));
+    RegCloseKey(key);
+
+    EXPECT_EQ(KeyDisposition::Opened, store.Open(kReadOnlyPath, false));
+    EXPECT_EQ(KeyRoot::CurrentUser, store.Root());
+    std::uint8_t buffer[8] = {};
+    ASSERT_EQ(QueryStatus::Ok, store.Query("ManWon", buffer, 4).Status);
+    EXPECT_EQ(7, buffer[0]);
+    ASSERT_EQ(QueryStatus::Ok, store.Query("Face", buffer, sizeof buffer).Status);
+    EXPECT_STREQ("Arial", reinterpret_cast<char*>(buffer));
+
+    // Later runs keep the user's own values, and the local machine's stay.
+    const std::uint8_t more[4] = {9, 0, 0, 0};
+    store.Set("ManWon", ValueType::Dword, more, 4);
+    store.Close();
+    EXPECT_EQ(KeyDisposition::Opened, store.Open(kReadOnlyPath, false));
+    ASSERT_EQ(QueryStatus::Ok, store.Query("ManWon", buffer, 4).Status);
+    EXPECT_EQ(9, buffer[0]);
+    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_LOCAL_MACHINE, kReadOnlyPath, 0, KEY_READ, &key));
+    DWORD stored = 0, size = sizeof stored;
+    RegQueryValueExA(key, "ManWon", nullptr, nullptr, reinterpret_cast<BYTE*>(&stored), &size);
+    RegCloseKey(key);
+    EXPECT_EQ(7u, stored);
+}
+
 TEST_F(RegistryStoreTest, QueriesReportSizesAsTheCodecExpects)
 {
     ASSERT_EQ(KeyDisposition::Created, store.Open(kPath, false));

@@ -23,6 +23,43 @@ constexpr int kFallbackCellSize = 45;       // 4.5 mm in 0.1 mm units, unconvert
 constexpr int kMinCellSize = 4;
 constexpr int kMaxCellSize = 200;
 
+// Two copies started together could both look before either has a window
+// and then run side by side, each saving its totals over the other's. The
+// first holds this lock until its frame is shown, so the second one looks
+// after that. A copy that stops answering cannot hold the others off for long.
+constexpr wchar_t kStartUpLockName[] = L"Local\\Trivok.StartUp";
+constexpr DWORD kStartUpLockWaitMs = 20000;
+
+class StartUpLock {
+public:
+    StartUpLock() : m_mutex(CreateMutexW(nullptr, FALSE, kStartUpLockName))
+    {
+        if (m_mutex) {
+            const DWORD rc = WaitForSingleObject(m_mutex, kStartUpLockWaitMs);
+            m_held = rc == WAIT_OBJECT_0 || rc == WAIT_ABANDONED;
+        }
+    }
+    ~StartUpLock()
+    {
+        Release();
+        if (m_mutex)
+            CloseHandle(m_mutex);
+    }
+    StartUpLock(const StartUpLock&) = delete;
+    StartUpLock& operator=(const StartUpLock&) = delete;
+
+    void Release()
+    {
+        if (m_held)
+            ReleaseMutex(m_mutex);
+        m_held = false;
+    }
+
+private:
+    HANDLE m_mutex;
+    bool m_held = false;
+};
+
 // An existing copy is brought to the front and told to take the focus.
 bool HandOverToRunningCopy()
 {
@@ -109,6 +146,7 @@ extern "C" __declspec(dllexport) int TrivokDescribeState(char* buffer, int size)
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int show)
 {
+    StartUpLock startUp;
     if (HandOverToRunningCopy())
         return 0;
     InitControls();
@@ -135,5 +173,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int show)
 
     ShowWindow(frame, show);
     UpdateWindow(frame);
+    startUp.Release();
     return RunLoop();
 }

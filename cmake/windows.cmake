@@ -19,7 +19,7 @@ add_library(resources OBJECT resources/trivok.rc)
 target_include_directories(resources PRIVATE ${CMAKE_SOURCE_DIR}/resources)
 # The .rc names the media files; regenerated media must rebuild it too.
 file(GLOB RESOURCE_INPUTS CONFIGURE_DEPENDS resources/*.h resources/*.rc resources/*.bmp resources/*.ico
-     resources/*.cur resources/*.wav resources/*.avi)
+     resources/*.cur resources/*.wav resources/*.avi resources/*.manifest)
 set_property(SOURCE resources/trivok.rc APPEND PROPERTY OBJECT_DEPENDS ${RESOURCE_INPUTS})
 
 add_executable(trivok WIN32 shell/winmain.cpp $<TARGET_OBJECTS:resources>)

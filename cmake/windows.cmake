@@ -81,3 +81,11 @@ add_custom_command(TARGET trivok POST_BUILD
 # Board paint timings (a program that prints figures, not a test).
 add_executable(winbench_paint tools/winbench_paint.cpp $<TARGET_OBJECTS:resources>)
 target_link_libraries(winbench_paint PRIVATE ui)
+
+# The release package: dist/Trivok-<version>.zip in this build tree
+# (tools/dist.sh; `cmake --build <dir> --target dist`).
+add_custom_target(dist
+  COMMAND ${CMAKE_COMMAND} -E env STRIP=${CMAKE_STRIP}
+          bash ${CMAKE_SOURCE_DIR}/tools/dist.sh $<TARGET_FILE:trivok> ${CMAKE_BINARY_DIR}/dist
+  DEPENDS trivok
+  VERBATIM)

@@ -1,13 +1,16 @@
 // Test launcher: starts the game and records its process id and exit code,
 // which `wine explorer /desktop=...` does not pass on.
-//   launch.exe RESULT_FILE [--show N] COMMAND LINE OF THE GAME...
+//   launch.exe RESULT_FILE [--show N] [--copies N] COMMAND LINE OF THE GAME...
 // RESULT_FILE gets one JSON line when the game has started and one when it
-// has ended: {"pid":N,"tid":N} and {"exit":N}. A GUI program, so that Wine
+// has ended: {"pid":N,"tid":N} and {"exit":N,"pid":N}. With --copies the game
+// is started that many times, all suspended first and then let go together,
+// so that the copies race through their start. A GUI program, so that Wine
 // opens no console window on the test's desktop.
 #include <windows.h>
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -41,13 +44,16 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
     const wchar_t* rest = NextToken(GetCommandLineW(), token);  // our own name
     rest = NextToken(rest, resultPath);
     int show = -1;
-    std::wstring peek;
-    const wchar_t* after = NextToken(rest, peek);
-    if (peek == L"--show") {
-        rest = NextToken(after, peek);
-        show = _wtoi(peek.c_str());
+    int copies = 1;
+    for (;;) {
+        std::wstring option, value;
+        const wchar_t* after = NextToken(rest, option);
+        if (option != L"--show" && option != L"--copies")
+            break;
+        rest = NextToken(after, value);
+        (option == L"--show" ? show : copies) = _wtoi(value.c_str());
     }
-    if (resultPath.empty() || !*rest)
+    if (resultPath.empty() || !*rest || copies < 1 || copies > MAXIMUM_WAIT_OBJECTS)
         return 2;
 
     HANDLE file = CreateFileW(resultPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
@@ -55,30 +61,51 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
     if (file == INVALID_HANDLE_VALUE)
         return 3;
 
-    std::wstring cmdline(rest);
     STARTUPINFOW si{};
     si.cb = sizeof si;
     if (show >= 0) {
         si.dwFlags = STARTF_USESHOWWINDOW;
         si.wShowWindow = static_cast<WORD>(show);
     }
-    PROCESS_INFORMATION pi{};
+    std::vector<PROCESS_INFORMATION> started;
     char line[128];
-    if (!CreateProcessW(nullptr, &cmdline[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
-        snprintf(line, sizeof line, "{\"error\":\"CreateProcess failed\",\"code\":%lu}\n", GetLastError());
-        Append(file, line);
-        CloseHandle(file);
-        return 4;
+    for (int i = 0; i < copies; ++i) {
+        std::wstring cmdline(rest);
+        PROCESS_INFORMATION pi{};
+        if (!CreateProcessW(nullptr, &cmdline[0], nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr, &si,
+                            &pi)) {
+            snprintf(line, sizeof line, "{\"error\":\"CreateProcess failed\",\"code\":%lu}\n", GetLastError());
+            Append(file, line);
+            break;
+        }
+        started.push_back(pi);
     }
-    snprintf(line, sizeof line, "{\"pid\":%lu,\"tid\":%lu}\n", pi.dwProcessId, pi.dwThreadId);
-    Append(file, line);
-    WaitForSingleObject(pi.hProcess, INFINITE);
-    DWORD code = 0;
-    GetExitCodeProcess(pi.hProcess, &code);
-    snprintf(line, sizeof line, "{\"exit\":%lu}\n", code);
-    Append(file, line);
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
+    for (const PROCESS_INFORMATION& pi : started) {
+        snprintf(line, sizeof line, "{\"pid\":%lu,\"tid\":%lu}\n", pi.dwProcessId, pi.dwThreadId);
+        Append(file, line);
+    }
+    for (const PROCESS_INFORMATION& pi : started)
+        ResumeThread(pi.hThread);
+
+    // Exits are written in the order they happen.
+    std::vector<HANDLE> running;
+    for (const PROCESS_INFORMATION& pi : started)
+        running.push_back(pi.hProcess);
+    while (!running.empty()) {
+        const DWORD rc = WaitForMultipleObjects(static_cast<DWORD>(running.size()), running.data(), FALSE, INFINITE);
+        if (rc >= WAIT_OBJECT_0 + running.size())
+            break;
+        HANDLE ended = running[rc - WAIT_OBJECT_0];
+        DWORD code = 0;
+        GetExitCodeProcess(ended, &code);
+        snprintf(line, sizeof line, "{\"exit\":%lu,\"pid\":%lu}\n", code, GetProcessId(ended));
+        Append(file, line);
+        running.erase(running.begin() + (rc - WAIT_OBJECT_0));
+    }
+    for (const PROCESS_INFORMATION& pi : started) {
+        CloseHandle(pi.hThread);
+        CloseHandle(pi.hProcess);
+    }
     CloseHandle(file);
-    return 0;
+    return started.size() == static_cast<size_t>(copies) ? 0 : 4;
 }

@@ -6,6 +6,7 @@
 
 #include <commctrl.h>
 #include <psapi.h>
+#include <sddl.h>
 #include <winternl.h>
 
 #include <chrono>
@@ -33,6 +34,7 @@ constexpr char kUsage[] =
     "  dialogs [--hwnd H]                  open dialogs (#32770) with their controls\n"
     "  state [--class C]                   text of the game's export TrivokDescribeState(char*, int)\n"
     "  reg [--key PATH] list [HKLM|HKCU|all] | set HIVE NAME TYPE HEX | delete HIVE NAME | delkey [HIVE]\n"
+    "  reg [--key PATH] protect|unprotect HIVE   the key read-only for everyone, or open again\n"
     "  pixel (--hwnd H | --class C | --screen) X Y [--method screen|window|print]\n"
     "  pixels (--hwnd H | --class C | --screen) X Y W H [--method ...]   rows of rrggbb\n"
     "  resources [--pid P | --class C]     GDI objects, windows, private bytes of the process\n"
@@ -40,7 +42,8 @@ constexpr char kUsage[] =
     "  hittest [--class C | --hwnd H] X Y | hittest ... --code N [--stride S]\n"
     "  gui [--class C]                     focus, capture, menu mode of the window's thread\n"
     "  terminate --pid P [--code N]\n"
-    "  desktop                             the desktop joined and its size\n";
+    "  desktop                             the desktop joined and its size\n"
+    "  hotkey hold|release                 Ctrl+S taken by the probe (keep it running: serve)\n";
 
 constexpr wchar_t kDefaultKey[] = L"SOFTWARE\\Trivok";
 constexpr UINT kSendTimeoutMs = 5000;
@@ -677,6 +680,24 @@ std::string AnsiName(const std::string& utf8)
     return s;
 }
 
+// Read-only for everyone, or full access again: what a user without rights
+// to the local machine's key meets, and how the suite undoes it.
+bool SetKeyAccess(HKEY root, const std::wstring& path, bool readOnly)
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(root, path.c_str(), 0, WRITE_DAC | KEY_WOW64_64KEY, &key) != ERROR_SUCCESS)
+        return false;
+    PSECURITY_DESCRIPTOR sd = nullptr;
+    bool ok = ConvertStringSecurityDescriptorToSecurityDescriptorW(readOnly ? L"D:(A;;KR;;;WD)" : L"D:(A;;KA;;;WD)",
+                                                                   SDDL_REVISION_1, &sd, nullptr);
+    if (ok) {
+        ok = RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, sd) == ERROR_SUCCESS;
+        LocalFree(sd);
+    }
+    RegCloseKey(key);
+    return ok;
+}
+
 void CmdReg(Args& a)
 {
     std::string keyOpt = a.Option("--key");
@@ -710,14 +731,22 @@ void CmdReg(Args& a)
     } else if (verb == "delkey" || verb == "clear") {
         // reg delkey [HIVE]: the key and everything under it; absent keys are fine.
         for (const Hive& h : Hives(a.Count() > 1 ? a.At(1) : "all")) {
+            SetKeyAccess(h.key, path, false);
             LONG rc = RegDeleteTreeW(h.key, path.c_str());
             if (rc == ERROR_SUCCESS) rc = RegDeleteKeyExW(h.key, path.c_str(), KEY_WOW64_64KEY, 0);
             bool gone = rc == ERROR_SUCCESS || rc == ERROR_FILE_NOT_FOUND;
             Emit(Obj().Str("hive", h.name).Str("key", path).Bool("deleted", gone).Num("error", rc));
             if (!gone) throw Failure("cannot delete the key");
         }
+    } else if (verb == "protect" || verb == "unprotect") {
+        // reg protect HIVE: the key becomes read-only for everyone
+        for (const Hive& h : Hives(a.At(1))) {
+            bool ok = SetKeyAccess(h.key, path, verb == "protect");
+            Emit(Obj().Str("hive", h.name).Str(verb.c_str(), path).Bool("ok", ok));
+            if (!ok) throw Failure("cannot change the key's access");
+        }
     } else {
-        throw Failure("reg: list, set, delete or delkey");
+        throw Failure("reg: list, set, delete, delkey, protect or unprotect");
     }
 }
 
@@ -989,6 +1018,22 @@ void CmdGui(Args& a)
              .Num("foreground", FromHwnd(GetForegroundWindow())));
 }
 
+// hotkey hold | release: Ctrl+S taken by this probe's thread, as another
+// program could hold it; kept until released or the probe ends.
+void CmdHotKey(Args& a)
+{
+    constexpr int kId = 0xBEDA;
+    const std::string verb = a.At(0);
+    bool ok;
+    if (verb == "hold")
+        ok = RegisterHotKey(nullptr, kId, MOD_CONTROL, 'S') != FALSE;
+    else if (verb == "release")
+        ok = UnregisterHotKey(nullptr, kId) != FALSE;
+    else
+        throw Failure("hotkey: hold or release");
+    Emit(Obj().Str("hotkey", verb).Bool("ok", ok));
+}
+
 void CmdDesktop(Args&)
 {
     wchar_t name[256] = {};
@@ -1028,6 +1073,7 @@ int Run(std::vector<std::string> argv)
     else if (cmd == "hittest") CmdHitTest(a);
     else if (cmd == "terminate") CmdTerminate(a);
     else if (cmd == "desktop") CmdDesktop(a);
+    else if (cmd == "hotkey") CmdHotKey(a);
     else throw Failure("unknown command: " + cmd);
     a.CheckAllUsed();
     return 0;

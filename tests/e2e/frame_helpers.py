@@ -75,12 +75,12 @@ def start(s, *args, env=None, **kw):
         s.envr.env.update(saved)
 
 
-def _launch(s, args, env=None):
+def _launch(s, args, env=None, launcher_args=()):
     """Runs the game through the launcher in the session's desktop (which
     must exist); returns the launcher's result file."""
     result = os.path.join(s.workdir, "launch-{}.json".format(random.randrange(1 << 30)))
     cmd = ["wine", "explorer", f"/desktop={s.desktop},{driver.DESKTOP_SIZE}", s.opt.launcher,
-           driver.winpath(result), driver.winpath(s.opt.exe)] + list(args)
+           driver.winpath(result)] + list(launcher_args) + [driver.winpath(s.opt.exe)] + list(args)
     environment = dict(s.envr.env, **(env or {}))
     proc = subprocess.Popen(cmd, env=environment, cwd=os.path.dirname(s.opt.exe), stdin=subprocess.DEVNULL,
                             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, start_new_session=True)

@@ -89,3 +89,7 @@ add_custom_target(dist
           bash ${CMAKE_SOURCE_DIR}/tools/dist.sh $<TARGET_FILE:trivok> ${CMAKE_BINARY_DIR}/dist
   DEPENDS trivok
   VERBATIM)
+
+# Start-up timer of the figures script: CreateProcess to the first painted frame.
+add_executable(launch_timer WIN32 tools/launch_timer.cpp)
+target_link_options(launch_timer PRIVATE -municode)

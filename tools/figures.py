@@ -1,0 +1,244 @@
+#!/usr/bin/env python3
+"""Figures of the game beside Wine's own Minesweeper, measured in one run.
+
+    tools/build.sh && python3 tools/figures.py [--exe build/win/Trivok.exe]
+        [--win build/win] [--native build/native] [--runs 7] [--games 20000]
+
+Builds nothing: it takes the programs of build/win (Trivok.exe, probe.exe,
+launch_timer.exe, winbench_paint.exe) and build/native (sim_games). It makes
+its own Xvfb display and Wine prefix, runs both programs in one virtual
+desktop of that prefix, prints a Markdown table on stdout (progress goes to
+stderr) and removes the display and the prefix at the end. About a minute.
+
+The reference is winemine.exe, which every Wine prefix has in
+C:\\windows\\system32. What is measured:
+
+- Start to first painted frame: launch_timer.exe runs in the desktop with the
+  Wine server already up; the clock starts just before CreateProcess and stops
+  at the first moment (polled every millisecond) at which WaitForInputIdle has
+  returned and the program has a visible top-level window with no visible
+  window of it (descendants included) holding a non-empty update region, that
+  is, every paint asked for so far is done. The two programs start in turn,
+  each ended with TerminateProcess before the next, so every start finds the
+  same registry (a first start). One round is a warm-up and left out; the
+  figure is the median of the other rounds, with the range.
+- Start to input idle: the same starts, until WaitForInputIdle returns.
+- Private bytes and working set: started once more each and left for a second,
+  then GetProcessMemoryInfo through the probe. Wine fills PrivateUsage (and
+  PagefileUsage) with the Linux process's resident anonymous memory (RssAnon),
+  so the figure includes what Wine itself keeps in every process.
+- GDI objects: GetGuiResources is a stub under Wine 8 (it returns 0), so the
+  probe counts the live entries of the process's GDI handle table, which its
+  PEB points to, less the stock objects. This reads the process's memory and
+  needs nothing of ours inside it, so it works for winemine as for the game.
+  Both counts include what user32 and comctl32 make in every process (the
+  system colour brushes among them).
+- Executable size: as built and after x86_64-w64-mingw32-strip; winemine.exe
+  is the file in the prefix (Wine's own build, with its debug sections), and
+  it links the C runtime dynamically while ours is linked statically.
+- Board paint and game simulation have no Minesweeper counterpart:
+  winbench_paint.exe (one full paint of the computer's board, through its
+  window and into a memory bitmap) and sim_games (complete games through
+  game/, the first table: games per second over all levels and modes).
+"""
+import argparse
+import json
+import os
+import platform
+import shutil
+import statistics
+import subprocess
+import sys
+import tempfile
+import time
+
+ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+sys.path.insert(0, os.path.join(ROOT, "tests", "e2e"))
+import driver  # noqa: E402
+
+WINEMINE = r"C:\windows\system32\winemine.exe"
+STRIP = "x86_64-w64-mingw32-strip"
+
+
+def say(*parts):
+    print(*parts, file=sys.stderr, flush=True)
+
+
+def wine_run(envr, args, timeout, cwd=None):
+    """Runs a Wine program with its output in a file (a pipe could be held
+    open by a process it starts); returns the output."""
+    with tempfile.TemporaryFile() as out:
+        subprocess.run(["wine"] + args, env=envr.env, cwd=cwd, stdin=subprocess.DEVNULL, stdout=out,
+                       stderr=subprocess.DEVNULL, timeout=timeout, start_new_session=True)
+        out.seek(0)
+        return out.read().decode("utf-8", "replace")
+
+
+def json_lines(text):
+    out = []
+    for line in text.splitlines():
+        line = line.strip()
+        if line.startswith("{"):
+            out.append(json.loads(line))
+    return out
+
+
+def use_virtual_desktop(envr):
+    """Every program of the prefix opens in the desktop "Default"."""
+    wine_run(envr, ["reg", "add", r"HKCU\Software\Wine\Explorer", "/v", "Desktop", "/d", "Default", "/f"], 60)
+    wine_run(envr, ["reg", "add", r"HKCU\Software\Wine\Explorer\Desktops", "/v", "Default",
+                    "/d", driver.DESKTOP_SIZE, "/f"], 60)
+
+
+def stripped_size(path, workdir):
+    copy = os.path.join(workdir, "stripped-" + os.path.basename(path))
+    subprocess.run([STRIP, "-o", copy, path], check=True, timeout=60)
+    return os.path.getsize(copy)
+
+
+def measure_wine(opt, envr, workdir):
+    """Start times, memory and GDI objects of both programs, and the board paint."""
+    use_virtual_desktop(envr)
+    result = os.path.join(workdir, "launch.json")
+    exe = driver.winpath(opt.exe)
+    say(f"starting each program {opt.runs + 1} times")
+    wine_run(envr, [opt.launch_timer, driver.winpath(result), "--runs", str(opt.runs), "--warmup", "1",
+                    "--keep", exe, WINEMINE], timeout=600, cwd=os.path.dirname(opt.exe))
+    with open(result, encoding="utf-8") as f:
+        lines = json_lines(f.read())
+    errors = [l for l in lines if "error" in l]
+    if errors or not any(l.get("done") for l in lines):
+        raise RuntimeError(f"launch_timer: {errors or 'no end line'}")
+    starts = {0: [], 1: []}
+    for l in lines:
+        if "painted_ms" in l and not l["warmup"]:
+            starts[l["program"]].append(l)
+    kept = {l["program"]: l["kept"] for l in lines if "kept" in l}
+    if set(kept) != {0, 1} or 0 in kept.values():
+        raise RuntimeError(f"launch_timer kept no process: {lines}")
+
+    time.sleep(1.0)  # whatever a program does just after its first paint
+    res = {}
+    for k, pid in kept.items():
+        out = json_lines(wine_run(envr, [opt.probe, "resources", "--pid", str(pid)], 60))
+        if not out or "error" in out[0]:
+            raise RuntimeError(f"probe resources: {out}")
+        res[k] = out[0]
+
+    say("board paint (winbench_paint)")
+    paint = {}
+    for l in wine_run(envr, [opt.winbench_paint], 300, cwd=os.path.dirname(opt.winbench_paint)).splitlines():
+        f = l.split()
+        if len(f) == 5 and f[0] == "computer" and f[1] == "full":
+            paint[f[2]] = float(f[3])
+    for pid in kept.values():
+        wine_run(envr, [opt.probe, "terminate", "--pid", str(pid)], 60)
+    if set(paint) != {"window", "memory"}:
+        raise RuntimeError("winbench_paint printed no full paint of the computer's board")
+    return starts, res, paint
+
+
+def simulate(opt):
+    """Games per second over the first table of sim_games (all levels and modes)."""
+    say(f"game simulation (sim_games {opt.games})")
+    out = subprocess.run([opt.sim_games, str(opt.games)], capture_output=True, text=True, check=True,
+                         timeout=600).stdout
+    rates = []
+    for line in out.split("\n\n", 2)[1].splitlines():
+        cells = [c.strip() for c in line.strip("|").split("|")]
+        if len(cells) == 6 and cells[2].replace(".", "").isdigit():
+            rates.append(float(cells[2]))
+    if not rates:
+        raise RuntimeError("sim_games printed no rates")
+    # The same number of games per row: total games over total time.
+    return len(rates) / sum(1 / r for r in rates), min(rates), max(rates)
+
+
+def machine():
+    cpu = ""
+    try:
+        with open("/proc/cpuinfo") as f:
+            cpu = next((l.split(":", 1)[1].strip() for l in f if l.startswith("model name")), "")
+    except OSError:
+        pass
+    wine = subprocess.run(["wine", "--version"], capture_output=True, text=True, timeout=60).stdout.strip()
+    return f"{os.cpu_count()} cores ({cpu}), Linux {platform.release()}, {wine}, Xvfb 1280x1024x24"
+
+
+def ms(values):
+    return statistics.median(values)
+
+
+def table(opt, starts, res, paint, sim, sizes):
+    rows = []
+
+    def row(name, ours, ref, fmt, ratio=True):
+        cells = [fmt(ours), "—" if ref is None else fmt(ref)]
+        cells.append(f"{ours / ref:.2f}" if ratio and ref else "—")
+        rows.append(f"| {name} | " + " | ".join(cells) + " |")
+
+    def start_row(name, key):
+        a = [l[key] for l in starts[0]]
+        b = [l[key] for l in starts[1]]
+        rows.append(f"| {name}, median of {len(a)} (range) | {ms(a):.0f} ms ({min(a):.0f}–{max(a):.0f}) | "
+                    f"{ms(b):.0f} ms ({min(b):.0f}–{max(b):.0f}) | {ms(a) / ms(b):.2f} |")
+
+    mib = lambda v: f"{v / 1048576:.1f} MiB"  # noqa: E731
+    kib = lambda v: f"{v / 1024:.0f} KiB"  # noqa: E731
+    start_row("Start to first painted frame", "painted_ms")
+    start_row("Start to input idle", "idle_ms")
+    row("Private bytes after start-up", res[0]["private_bytes"], res[1]["private_bytes"], mib)
+    row("Working set after start-up", res[0]["working_set"], res[1]["working_set"], mib)
+    row("GDI objects after start-up", res[0]["gdi"], res[1]["gdi"], str)
+    row("Windows after start-up", res[0]["windows"], res[1]["windows"], str)
+    row("Executable as built", sizes["ours"], sizes["ref"], kib)
+    row("Executable stripped", sizes["ours_stripped"], sizes["ref_stripped"], kib)
+    row("Full board paint, through the window", paint["window"], None, lambda v: f"{v:.0f} µs")
+    row("Full board paint, into a memory bitmap", paint["memory"], None, lambda v: f"{v:.0f} µs")
+    rows.append(f"| Game simulation (sim_games) | {sim[0]:,.0f} games/s ({sim[1]:,.0f}–{sim[2]:,.0f}) | — | — |"
+                .replace(",", " "))
+    head = ["| Quantity | Trivok | winemine | Ratio (Trivok / winemine) |", "|---|---:|---:|---:|"]
+    return "\n".join(head + rows)
+
+
+def main():
+    p = argparse.ArgumentParser(description="figures of the game beside winemine.exe, under Wine")
+    p.add_argument("--exe", help="the game (default: WIN/Trivok.exe)")
+    p.add_argument("--win", default=os.path.join(ROOT, "build", "win"), help="the Windows build tree")
+    p.add_argument("--native", default=os.path.join(ROOT, "build", "native"), help="the native build tree")
+    p.add_argument("--runs", type=int, default=7, help="timed starts of each program")
+    p.add_argument("--games", type=int, default=20000, help="sim_games: games per level and mode")
+    opt = p.parse_args()
+    opt.exe = os.path.abspath(opt.exe or os.path.join(opt.win, "Trivok.exe"))
+    opt.probe = os.path.abspath(os.path.join(opt.win, "probe.exe"))
+    opt.launch_timer = os.path.abspath(os.path.join(opt.win, "launch_timer.exe"))
+    opt.winbench_paint = os.path.abspath(os.path.join(opt.win, "winbench_paint.exe"))
+    opt.sim_games = os.path.abspath(os.path.join(opt.native, "sim_games"))
+    for path in (opt.exe, opt.probe, opt.launch_timer, opt.winbench_paint, opt.sim_games):
+        if not os.path.isfile(path):
+            p.error(f"no such file: {path} (build first: tools/build.sh)")
+
+    began = time.monotonic()
+    os.environ.pop("TRIVOK_SUITE", None)  # always a display and a prefix of our own
+    workdir = tempfile.mkdtemp(prefix="trivok-figures-")
+    envr = None
+    try:
+        envr = driver.Environment()
+        starts, res, paint = measure_wine(opt, envr, workdir)
+        winemine = os.path.join(envr.prefix, "drive_c", "windows", "system32", "winemine.exe")
+        sizes = {"ours": os.path.getsize(opt.exe), "ours_stripped": stripped_size(opt.exe, workdir),
+                 "ref": os.path.getsize(winemine), "ref_stripped": stripped_size(winemine, workdir)}
+        envr.close()
+        envr = None
+        sim = simulate(opt)
+    finally:
+        if envr:
+            envr.close()
+        shutil.rmtree(workdir, ignore_errors=True)
+    print(table(opt, starts, res, paint, sim, sizes))
+    print()
+    print(f"Machine: {machine()}. Measured in {time.monotonic() - began:.0f} s.")
+
+
+if __name__ == "__main__":
+    main()

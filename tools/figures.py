@@ -33,15 +33,18 @@ C:\\windows\\system32. What is measured:
   needs nothing of ours inside it, so it works for winemine as for the game.
   Both counts include what user32 and comctl32 make in every process (the
   system colour brushes among them).
-- Executable size: as built and after x86_64-w64-mingw32-strip; winemine.exe
-  is the file in the prefix (Wine's own build, with its debug sections), and
-  it links the C runtime dynamically while ours is linked statically.
+- Windows: every window of the process, hidden ones too, as the probe counts them.
+- Executable size: as built (RelWithDebInfo by default: -O2 with debug
+  sections) and after x86_64-w64-mingw32-strip; winemine.exe is the file in
+  the prefix (Wine's own build, also with debug sections). It links the C
+  runtime (ucrtbase) dynamically, while ours carries its C++ runtime inside.
 - Board paint and game simulation have no Minesweeper counterpart:
   winbench_paint.exe (one full paint of the computer's board, through its
   window and into a memory bitmap) and sim_games (complete games through
   game/, the first table: games per second over all levels and modes).
 """
 import argparse
+import contextlib
 import json
 import os
 import platform
@@ -190,8 +193,8 @@ def table(opt, starts, res, paint, sim, sizes):
     row("Private bytes after start-up", res[0]["private_bytes"], res[1]["private_bytes"], mib)
     row("Working set after start-up", res[0]["working_set"], res[1]["working_set"], mib)
     row("GDI objects after start-up", res[0]["gdi"], res[1]["gdi"], str)
-    row("Windows after start-up", res[0]["windows"], res[1]["windows"], str)
-    row("Executable as built", sizes["ours"], sizes["ref"], kib)
+    row("Windows (HWNDs) after start-up", res[0]["windows"], res[1]["windows"], str)
+    row("Executable as built (ours RelWithDebInfo)", sizes["ours"], sizes["ref"], kib)
     row("Executable stripped", sizes["ours_stripped"], sizes["ref_stripped"], kib)
     row("Full board paint, through the window", paint["window"], None, lambda v: f"{v:.0f} µs")
     row("Full board paint, into a memory bitmap", paint["memory"], None, lambda v: f"{v:.0f} µs")
@@ -223,7 +226,8 @@ def main():
     workdir = tempfile.mkdtemp(prefix="trivok-figures-")
     envr = None
     try:
-        envr = driver.Environment()
+        with contextlib.redirect_stdout(sys.stderr):  # the driver's progress lines
+            envr = driver.Environment()
         starts, res, paint = measure_wine(opt, envr, workdir)
         winemine = os.path.join(envr.prefix, "drive_c", "windows", "system32", "winemine.exe")
         sizes = {"ours": os.path.getsize(opt.exe), "ours_stripped": stripped_size(opt.exe, workdir),

@@ -3,6 +3,7 @@
 
 #include "game/model.h"
 #include "game/opponent.h"
+#include "game/placement.h"
 
 namespace game {
 namespace {
@@ -58,6 +59,9 @@ std::string DescribeModel()
     AppendFlags(out, ShipSunk[kComputerFleet]);
     out += ',';
     AppendFlags(out, ShipSunk[kHumanFleet]);
+    out += '\n';
+    out += "Placement=" + std::to_string(PlacingShip) + ',' + std::to_string(PlacedCount) + ',';
+    AppendFlags(out, ShipPlaced);
     out += '\n';
     out += "Opponent=" + std::to_string(Hunting) + ',' + std::to_string(TargetShip) + ',' +
            std::to_string(TrailEnd) + '\n';

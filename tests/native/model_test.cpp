@@ -210,6 +210,7 @@ TEST_F(ModelTest, DescribeModelNamesFleetsShotsAndCounters)
     EXPECT_NE(d.find(shots), std::string::npos) << d;
     EXPECT_NE(d.find("ShipSunk=0000000001,0000000000\n"), std::string::npos) << d;
     EXPECT_NE(d.find("Opponent=0,33,0\n"), std::string::npos) << d;
+    EXPECT_NE(d.find("Placement=0,0,0000000000\n"), std::string::npos) << d;
 }
 
 }  // namespace

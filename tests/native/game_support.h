@@ -120,7 +120,7 @@ protected:
     void TearDown() override { game::SetEffects(nullptr); }
 };
 
-struct ShipSpec {
+struct ShipPlan {
     int x;
     int y;
     int length;
@@ -140,19 +140,19 @@ struct ShipSpec {
 //   7 . . . . . . . . . .
 //   8 . . I . . . . . . .
 //   9 . . . . . . . . . J
-constexpr ShipSpec kFleetA[game::kShipCount] = {
+constexpr ShipPlan kFleetA[game::kShipCount] = {
     {0, 0, 4, false}, {5, 5, 3, false}, {0, 2, 3, true}, {2, 2, 2, false}, {5, 2, 2, false},
     {8, 2, 2, true},  {0, 6, 1, false}, {2, 6, 1, false}, {2, 8, 1, false}, {9, 9, 1, false},
 };
 
 // Places a fleet on a board side through PlaceShip, in index order, storing
 // each rectangle in ShipRects as the arrangement does.
-inline void PlaceFleet(int boardSide, const ShipSpec (&fleet)[game::kShipCount])
+inline void PlaceFleet(int boardSide, const ShipPlan (&fleet)[game::kShipCount])
 {
     game::ResetRecording();
     const int fleetSide = 1 - boardSide;
     for (int i = 0; i < game::kShipCount; ++i) {
-        const ShipSpec& s = fleet[i];
+        const ShipPlan& s = fleet[i];
         const game::PixelRect r = game::ShipRectAt(s.x, s.y, s.length, s.vertical);
         ASSERT_FALSE(game::PositionBlocked(r, boardSide)) << "ship " << i;
         game::ShipRects[fleetSide][i] = r;
@@ -167,8 +167,8 @@ inline void PlaceBothFleets()
     PlaceFleet(game::kComputerBoard, kFleetA);
 }
 
-// The squares of ship i of a ShipSpec fleet.
-inline std::vector<game::CellPos> SquaresOf(const ShipSpec& s)
+// The squares of ship i of a ShipPlan fleet.
+inline std::vector<game::CellPos> SquaresOf(const ShipPlan& s)
 {
     std::vector<game::CellPos> v;
     for (int k = 0; k < s.length; ++k)

@@ -61,9 +61,9 @@ TEST_F(ModelTest, ShipAtSquareZeroIsNoShipWhileShortShipsKeepZeroSlots)
 {
     // A complete fleet with no ship on А1: the slots beyond the length of the
     // shorter ships still hold (0, 0) in FleetLayout, yet А1 is no ship's.
-    ShipSpec fleet[10];
+    ShipPlan fleet[10];
     std::copy(std::begin(kFleetA), std::end(kFleetA), std::begin(fleet));
-    fleet[0] = ShipSpec{6, 0, 4, false};
+    fleet[0] = ShipPlan{6, 0, 4, false};
     PlaceFleet(game::kComputerBoard, fleet);
     EXPECT_EQ(game::FleetLayout[0][6][1].x, 0);
     EXPECT_EQ(game::FleetLayout[0][6][1].y, 0);

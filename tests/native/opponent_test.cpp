@@ -23,7 +23,7 @@ namespace {
 //   7 . . . H . . . . . .
 //   8 . . . . . . I . . .
 //   9 . . . . . . . . . J
-constexpr ShipSpec kFleetB[game::kShipCount] = {
+constexpr ShipPlan kFleetB[game::kShipCount] = {
     {3, 4, 4, false}, {0, 0, 3, false}, {4, 0, 3, false}, {8, 0, 2, true}, {0, 2, 2, true},
     {0, 6, 2, false}, {9, 4, 1, false}, {3, 7, 1, false}, {6, 8, 1, false}, {9, 9, 1, false},
 };

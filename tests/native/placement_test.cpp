@@ -259,7 +259,7 @@ TEST_F(PlacementTest, HandPlacedFleetInAnyOrderIsComplete)
     game::Options.AutoArrange = false;
     const int order[10] = {6, 7, 8, 9, 5, 4, 3, 2, 1, 0};
     for (int i : order) {
-        const ShipSpec& s = kFleetA[i];
+        const ShipPlan& s = kFleetA[i];
         game::ShipBeingPlaced = i;
         const game::PixelRect r = Rect(s.x, s.y, s.length, s.vertical);
         game::ShipRects[1][i] = r;

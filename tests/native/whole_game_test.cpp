@@ -128,7 +128,7 @@ protected:
         if (byHand) {
             game::Options.AutoArrange = false;
             for (int i = 9; i >= 0; --i) {
-                const ShipSpec& sp = kFleetA[i];
+                const ShipPlan& sp = kFleetA[i];
                 game::ShipBeingPlaced = i;
                 game::ShipRects[1][i] = game::ShipRectAt(sp.x, sp.y, sp.length, sp.vertical);
                 ASSERT_FALSE(game::PositionBlocked(game::ShipRects[1][i], game::kHumanBoard));

@@ -6,37 +6,16 @@
 // is started that many times, all suspended first and then let go together,
 // so that the copies race through their start. A GUI program, so that Wine
 // opens no console window on the test's desktop.
+#include "launch_common.h"
+
 #include <windows.h>
 
 #include <cstdio>
 #include <string>
 #include <vector>
 
-namespace {
-
-// The command line after its first token, and that token unquoted.
-const wchar_t* NextToken(const wchar_t* p, std::wstring& token)
-{
-    token.clear();
-    while (*p == L' ' || *p == L'\t') ++p;
-    bool quoted = false;
-    for (; *p; ++p) {
-        if (*p == L'"') { quoted = !quoted; continue; }
-        if (!quoted && (*p == L' ' || *p == L'\t')) break;
-        token += *p;
-    }
-    while (*p == L' ' || *p == L'\t') ++p;
-    return p;
-}
-
-void Append(HANDLE file, const char* text)
-{
-    DWORD done = 0;
-    WriteFile(file, text, static_cast<DWORD>(strlen(text)), &done, nullptr);
-    FlushFileBuffers(file);
-}
-
-}  // namespace
+using launch::Append;
+using launch::NextToken;
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
 {

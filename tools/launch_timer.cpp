@@ -22,6 +22,8 @@
 // RESULT_FILE gets one JSON line per start:
 //   {"program":0,"round":1,"warmup":false,"idle_ms":..,"painted_ms":..,"windows":N}
 // and a last line {"done":true}. A GUI program, so that Wine opens no console.
+#include "launch_common.h"
+
 #include <windows.h>
 
 #include <cstdio>
@@ -32,27 +34,8 @@ namespace {
 
 constexpr DWORD kStartTimeoutMs = 60000;
 
-// The command line after its first token, and that token unquoted.
-const wchar_t* NextToken(const wchar_t* p, std::wstring& token)
-{
-    token.clear();
-    while (*p == L' ' || *p == L'\t') ++p;
-    bool quoted = false;
-    for (; *p; ++p) {
-        if (*p == L'"') { quoted = !quoted; continue; }
-        if (!quoted && (*p == L' ' || *p == L'\t')) break;
-        token += *p;
-    }
-    while (*p == L' ' || *p == L'\t') ++p;
-    return p;
-}
-
-void Append(HANDLE file, const std::string& text)
-{
-    DWORD done = 0;
-    WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &done, nullptr);
-    FlushFileBuffers(file);
-}
+using launch::Append;
+using launch::NextToken;
 
 std::string Utf8(const std::wstring& s)
 {

@@ -36,7 +36,8 @@ public:
     virtual void SetStatus(StatusPart part, const std::string& text) = 0;
     virtual void SetComment(const std::string& text) = 0;
 
-    // Paint the board now, synchronously. The caller has raised SkipBackground.
+    // Paint the board now, synchronously, if it can be painted. The caller
+    // has raised SkipBackground; the paint lowers it.
     virtual void RepaintBoardNow(BoardId board) = 0;
     // Ask for a later repaint of the whole board.
     virtual void InvalidateBoard(BoardId board, bool erase) = 0;

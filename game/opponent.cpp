@@ -175,8 +175,7 @@ ComputerShotResult Fire(const CellPos square)
     }
     AnnounceSunkShips(kHumanFleet);
     const bool ended = SettleShot(BoardId::Human);
-    SkipBackground = 1;
-    Fx().RepaintBoardNow(BoardId::Human);
+    ShowShot(BoardId::Human);
 
     const std::string name = CellName(x, y);
     Comment(FormatText(kMyShotFormat, name.c_str()));

@@ -33,6 +33,16 @@ void MarkRing(const PixelRect& rect, int shotsLayer)
 
 }  // namespace
 
+void ShowShot(BoardId board)
+{
+    SkipBackground = 1;
+    Fx().RepaintBoardNow(board);
+    if (SkipBackground) {
+        SkipBackground = 0;
+        Fx().InvalidateBoard(board, true);
+    }
+}
+
 void AnnounceSunkShips(int fleetSide)
 {
     if (fleetSide != kComputerFleet && fleetSide != kHumanFleet)
@@ -85,7 +95,8 @@ bool SettleShot(BoardId board)
     if (ended) {
         Fx().PlayEndSound(computerBoard ? kWonSound : kLostSound);
         BattleOn = 0;
-        const int answer = Fx().AskResult(computerBoard ? kWonDialog : kLostDialog);
+        // Counted before the question: a session that ends while the dialog
+        // is open still saves this game.
         if (computerBoard) {
             ++ManWon;
             ++RunWins;
@@ -93,6 +104,7 @@ bool SettleShot(BoardId board)
             ++CompWon;
             ++RunLosses;
         }
+        const int answer = Fx().AskResult(computerBoard ? kWonDialog : kLostDialog);
         if (answer == kAnswerPlayAgain)
             Fx().QueueNewGame();
         else

@@ -19,6 +19,12 @@ void AnnounceSunkShips(int fleetSide);
 // sunk. Returns true when this shot ended the game.
 bool SettleShot(BoardId board);
 
+// The board fired at shows the shot now, its marks only (SkipBackground
+// raised for the one paint). A board that cannot paint at once (hidden, or
+// its frame minimised) leaves the flag raised: it is lowered here and the
+// board is marked for a whole paint, which it gets when it shows again.
+void ShowShot(BoardId board);
+
 // "Компьютер:%d" with ComputerShipsLeft for StatusPart::ComputerShips,
 // "Человек:%d" with HumanShipsLeft for StatusPart::HumanShips, "" otherwise.
 std::string ShipsLeftText(StatusPart part);

@@ -77,8 +77,7 @@ bool ApplyHumanShot(int x, int y)
     RegisterHit(x, y, kComputerFleet);
     AnnounceSunkShips(kComputerFleet);
     const bool ended = SettleShot(BoardId::Computer);
-    SkipBackground = 1;
-    Fx().RepaintBoardNow(BoardId::Computer);
+    ShowShot(BoardId::Computer);
     CommentHumanShot(x, y);
     return ended;
 }

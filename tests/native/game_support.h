@@ -37,7 +37,9 @@ public:
     bool advanceSeconds = false;
     int answer = 2;  // the result dialog's answer
     int asked = 0;
+    int totalsWhenAsked = -1;  // ManWon + CompWon while the result dialog is up
     std::function<void(game::BoardId)> onRepaint;  // runs after each repaint
+    bool boardsShown = true;  // a shown board paints at once, lowering SkipBackground
 
     void SetComputerCaption(const std::string& t) override { events.push_back("ccap:" + t); }
     void SetHumanCaption(const std::string& t) override { events.push_back("hcap:" + t); }
@@ -49,6 +51,8 @@ public:
     void RepaintBoardNow(game::BoardId b) override
     {
         events.push_back(std::string("repaint:") + BoardName(b));
+        if (boardsShown)
+            game::SkipBackground = 0;
         if (onRepaint)
             onRepaint(b);
     }
@@ -67,6 +71,7 @@ public:
     {
         events.push_back("ask:" + std::to_string(id));
         ++asked;
+        totalsWhenAsked = game::ManWon + game::CompWon;
         return answer;
     }
     void QueueNewGame() override { events.push_back("newgame"); }

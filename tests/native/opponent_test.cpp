@@ -93,7 +93,7 @@ TEST_F(OpponentTest, RandomShotComment)
     EXPECT_STREQ(game::CommentLine, "Мой ход - Е7");
     EXPECT_EQ(game::Hunting, 0);
     EXPECT_EQ(game::ShotHit[game::kHumanFleet], 0);
-    EXPECT_EQ(game::SkipBackground, 1);
+    EXPECT_EQ(game::SkipBackground, 0);  // the shown board painted the shot
 }
 
 TEST_F(OpponentTest, RowTenShotUsesTheThreeCharacterNameAndSinks)

@@ -119,6 +119,7 @@ TEST_F(SettleTest, HumanSinksTheTenthShipAndWins)
                                                    "invalidate:computer:erase"}));
     EXPECT_EQ(game::BattleOn, 0);
     EXPECT_EQ(game::ManWon, 1);
+    EXPECT_EQ(fx.totalsWhenAsked, 1);  // counted before the question: a session end keeps it
     EXPECT_EQ(game::RunWins, 1);
     EXPECT_EQ(game::CompWon, 0);
     EXPECT_EQ(game::RunLosses, 0);
@@ -168,3 +169,21 @@ TEST_F(SettleTest, ShipsLeftTexts)
 }
 
 }  // namespace
+
+// A hidden board gets no paint for a shot: the flag must not stay raised for
+// the next paint of either board, and the board is painted whole when shown.
+TEST_F(SettleTest, ShotAtAHiddenBoardLeavesItForAWholePaint)
+{
+    fx.boardsShown = false;
+    for (game::BoardId board : {game::BoardId::Human, game::BoardId::Computer}) {
+        fx.Clear();
+        game::ShowShot(board);
+        const std::string name = BoardName(board);
+        EXPECT_EQ(fx.events, (std::vector<std::string>{"repaint:" + name, "invalidate:" + name + ":erase"}));
+        EXPECT_EQ(game::SkipBackground, 0);
+    }
+    fx.boardsShown = true;
+    fx.Clear();
+    game::ShowShot(game::BoardId::Computer);
+    EXPECT_EQ(fx.events, (std::vector<std::string>{"repaint:computer"}));
+}

@@ -6,6 +6,7 @@
 #include "boards/placement_window.h"
 #include "game/turns.h"
 #include "resources/resource.h"
+#include "shell/shell_effects.h"
 #include "shell/toolbar.h"
 
 namespace {
@@ -89,6 +90,49 @@ TEST_F(BoardWindow, ThousandPaintsOfEachBoardLeaveNoGdiObjects)
         boards::RedrawBoardBackground(w.humanBoard);
     }
     EXPECT_EQ(before, GdiObjectCount());
+}
+
+// The computer fires at a hidden human board: that board cannot paint the
+// shot, yet the next paints of both boards must be whole ones.
+TEST_F(BoardWindow, ABoardShownAgainIsPaintedWhole)
+{
+    shell_effects::Install();
+    game::Options.TimeOut = 0;
+    game::ArrangeFleet(game::kHumanFleet);
+    game::ArrangeFleet(game::kComputerFleet);
+    game::BattleOn = 1;
+    int x = 0;
+    while (game::IsSet(game::ComputerShips, x, 0))
+        ++x;
+    const int c = game::CellSize;
+    ShowWindow(w.humanBoard, SW_HIDE);
+    SendMessageW(w.computerBoard, WM_LBUTTONUP, 0, PointParam(x * c + 2, 2));  // a miss: the computer replies
+    // Meanwhile the frame draws where the board was, as the real frame's background paint does.
+    RECT where;
+    GetWindowRect(w.humanBoard, &where);
+    MapWindowPoints(HWND_DESKTOP, w.frame, reinterpret_cast<POINT*>(&where), 2);
+    HDC frameDc = GetDC(w.frame);
+    FillRect(frameDc, &where, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    ReleaseDC(w.frame, frameDc);
+    ShowWindow(w.humanBoard, SW_SHOW);
+    Pump();
+    EXPECT_EQ(0, PixelsOffFromFreshPaint(w.humanBoard, game::BoardId::Human)) << "sea, grid and labels";
+
+    // The next shot, a miss far from it, paints its mark only: a scribble on the sea stays.
+    const COLORREF scribble = RGB(1, 2, 3);
+    const int sx = (x + 5) % 10;
+    HDC dc = GetDC(w.computerBoard);
+    SetPixel(dc, sx * c + 5, 9 * c + 1, scribble);
+    ReleaseDC(w.computerBoard, dc);
+    int y = 1;
+    while (game::IsSet(game::ShotsAtComputer, x, y) || game::IsSet(game::ComputerShips, x, y))
+        ++y;
+    ASSERT_LT(y, 9);
+    SendMessageW(w.computerBoard, WM_LBUTTONUP, 0, PointParam(x * c + 2, y * c + 2));
+    Pump();
+    EXPECT_TRUE(game::IsSet(game::ShotsAtComputer, x, y));
+    EXPECT_EQ(scribble, WindowPixels(w.computerBoard).At(sx * c + 5, 9 * c + 1));
+    game::SetEffects(nullptr);
 }
 
 // --- context menu and its commands ------------------------------------------------

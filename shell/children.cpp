@@ -3,6 +3,9 @@
 
 #include <commctrl.h>
 
+#include <iterator>
+#include <vector>
+
 #include "boards/board_render.h"
 #include "boards/placement_window.h"
 #include "game/model.h"
@@ -61,6 +64,30 @@ void Place(HWND w, settings::Slot slot, const layout::Box& b)
 }
 
 void PlaceAt(HWND w, const RECT& r) { MoveWindow(w, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE); }
+
+layout::Rect ToLayout(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
+
+BOOL CALLBACK AddWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM areas)
+{
+    MONITORINFO info{};
+    info.cbSize = sizeof(info);
+    if (GetMonitorInfoW(monitor, &info))
+        reinterpret_cast<std::vector<layout::Rect>*>(areas)->push_back(ToLayout(info.rcWork));
+    return TRUE;
+}
+
+std::vector<layout::Rect> WorkAreas()
+{
+    std::vector<layout::Rect> areas;
+    EnumDisplayMonitors(nullptr, nullptr, AddWorkArea, reinterpret_cast<LPARAM>(&areas));
+    return areas;
+}
+
+bool Showable(const RECT& r, const std::vector<layout::Rect>& areas)
+{
+    return layout::Showable(ToLayout(r), areas, GetSystemMetrics(SM_CXVIRTUALSCREEN),
+                            GetSystemMetrics(SM_CYVIRTUALSCREEN));
+}
 
 void HideAndRelease(HWND w, int button)
 {
@@ -123,20 +150,49 @@ void Arrange()
     Place(app::ArrowsWindow, settings::kArrowsSlot, a.arrows);
 }
 
+// A stored rectangle that would not show (off every monitor, outside the
+// frame's client area, or of no size a window can have) is not used: that
+// window keeps, or takes, its default place.
 void Restore()
 {
+    RECT now;
+    GetWindowRect(app::MainWindow, &now);
     if (!settings::PositionsValid()) {
-        RECT frame;
-        GetWindowRect(app::MainWindow, &frame);
-        settings::SetPosition(settings::kMainSlot, frame);
+        settings::SetPosition(settings::kMainSlot, now);
         Arrange();
+        return;
     }
-    PlaceAt(app::MainWindow, settings::Position(settings::kMainSlot));
-    PlaceAt(app::ComputerBoardWindow, settings::Position(settings::kComputerBoardSlot));
-    PlaceAt(app::HumanBoardWindow, settings::Position(settings::kHumanBoardSlot));
-    PlaceAt(app::ArrowsWindow, settings::Position(settings::kArrowsSlot));
-    PlaceAt(app::ShipPickerWindow, settings::Position(settings::kPickerSlot));
-    PlaceAt(app::CommentatorWindow, settings::Position(settings::kCommentatorSlot));
+    const RECT frame = settings::Position(settings::kMainSlot);
+    if (Showable(frame, WorkAreas()))
+        PlaceAt(app::MainWindow, frame);
+    else
+        settings::SetPosition(settings::kMainSlot, now);
+
+    RECT client;
+    GetClientRect(app::MainWindow, &client);
+    const std::vector<layout::Rect> inside = {ToLayout(client)};
+    const struct {
+        HWND window;
+        settings::Slot slot;
+    } kChildren[] = {
+        {app::ComputerBoardWindow, settings::kComputerBoardSlot}, {app::HumanBoardWindow, settings::kHumanBoardSlot},
+        {app::ArrowsWindow, settings::kArrowsSlot},               {app::ShipPickerWindow, settings::kPickerSlot},
+        {app::CommentatorWindow, settings::kCommentatorSlot},
+    };
+    RECT stored[std::size(kChildren)];
+    bool allShow = true;
+    for (size_t i = 0; i < std::size(kChildren); ++i) {
+        stored[i] = settings::Position(kChildren[i].slot);
+        allShow = allShow && Showable(stored[i], inside);
+    }
+    if (!allShow)
+        Arrange();
+    for (size_t i = 0; i < std::size(kChildren); ++i) {
+        if (Showable(stored[i], inside)) {
+            PlaceAt(kChildren[i].window, stored[i]);
+            settings::SetPosition(kChildren[i].slot, stored[i]);
+        }
+    }
 }
 
 void NewGameReset()

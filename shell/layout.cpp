@@ -3,6 +3,19 @@
 
 namespace layout {
 
+bool Showable(const Rect& r, const std::vector<Rect>& areas, int maxWidth, int maxHeight)
+{
+    // In 64 bits: a damaged rectangle may hold any numbers.
+    const long long width = static_cast<long long>(r.right) - r.left;
+    const long long height = static_cast<long long>(r.bottom) - r.top;
+    if (width <= 0 || height <= 0 || width > maxWidth || height > maxHeight)
+        return false;
+    for (const Rect& a : areas)
+        if (r.left < a.right && a.left < r.right && r.top < a.bottom && a.top < r.bottom)
+            return true;
+    return false;
+}
+
 int Cells(double factor, int cell) { return static_cast<int>(factor * cell); }
 
 int BoardWidth(int cell, const FrameMetrics& m) { return 11 * cell + 2 * m.dlgFrameX + 1; }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <vector>
 
 namespace layout {
 
@@ -24,6 +25,12 @@ struct Rect {
         return left == o.left && top == o.top && right == o.right && bottom == o.bottom;
     }
 };
+
+// Whether a stored window rectangle can be used again: a size a window can
+// have (positive, at most maxWidth × maxHeight, the virtual screen) and some
+// part inside one of the areas where it would show (the monitors' work areas
+// for the frame, the frame's client area for a child).
+bool Showable(const Rect& r, const std::vector<Rect>& areas, int maxWidth, int maxHeight);
 
 // trunc(factor × cell): fractions of the cell size, computed in double
 // precision and truncated toward zero.

@@ -65,6 +65,26 @@ void ApplyToFrame(HWND frame, const LoadResult& r)
 
 StoredRect ToStored(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
 
+// The frame's restored rectangle in screen coordinates, whatever its state:
+// a minimised or maximised frame comes back at its normal place. The
+// placement counts from the work area of the frame's monitor.
+RECT NormalScreenRect(HWND frame)
+{
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof(placement);
+    RECT r;
+    if (!GetWindowPlacement(frame, &placement)) {
+        GetWindowRect(frame, &r);
+        return r;
+    }
+    r = placement.rcNormalPosition;
+    MONITORINFO info{};
+    info.cbSize = sizeof(info);
+    if (GetMonitorInfoW(MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST), &info))
+        OffsetRect(&r, info.rcWork.left - info.rcMonitor.left, info.rcWork.top - info.rcMonitor.top);
+    return r;
+}
+
 RECT ScreenRectInFrame(HWND frame, HWND child)
 {
     RECT r;
@@ -108,9 +128,7 @@ bool PositionsValid() { return g_records.Positions.PositionsValid != 0; }
 void ClosePass(HWND frame)
 {
     std::array<StoredRect, kWinPosRects> rects{};
-    RECT main;
-    GetWindowRect(frame, &main);
-    rects[kMainSlot] = ToStored(main);
+    rects[kMainSlot] = ToStored(NormalScreenRect(frame));
     const HWND children[] = {app::ComputerBoardWindow, app::HumanBoardWindow, app::ArrowsWindow,
                              app::ShipPickerWindow, app::CommentatorWindow};
     for (int i = 0; i < 5; ++i)

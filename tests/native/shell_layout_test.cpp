@@ -80,3 +80,31 @@ TEST(CommandLine, NoDefineOnlyAsAnExactWord)
 }
 
 }  // namespace
+
+// A stored rectangle is used again only where it would show: some part on
+// one of the areas, and a size a window can have on this virtual screen.
+TEST(Layout, StoredRectanglesThatWouldNotShowAreNotUsed)
+{
+    const std::vector<layout::Rect> monitors = {{0, 0, 1280, 984}, {1280, 0, 2560, 1024}};
+    const struct {
+        layout::Rect r;
+        bool showable;
+        const char* what;
+    } kCases[] = {
+        {{100, 50, 900, 650}, true, "on the first monitor"},
+        {{1500, 100, 2300, 700}, true, "on the second monitor"},
+        {{1200, 900, 1400, 1100}, true, "across the two, partly off the work area"},
+        {{-32000, -32000, -31840, -31976}, false, "where a minimised window sits"},
+        {{2560, 0, 3000, 400}, false, "right of the last monitor, touching it"},
+        {{100, 984, 500, 1000}, false, "under the first work area only"},
+        {{100, 100, 100, 600}, false, "no width"},
+        {{500, 500, 100, 600}, false, "negative width"},
+        {{0, 0, 2561, 600}, false, "wider than the virtual screen"},
+        {{-2147483647, 0, 2147483647, 600}, false, "a width beyond 32 bits"},
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(layout::Showable(c.r, monitors, 2560, 1024), c.showable);
+    }
+    EXPECT_FALSE(layout::Showable({10, 10, 100, 100}, {}, 2560, 1024)) << "no area at all";
+}

@@ -7,6 +7,7 @@
 
 #include "boards/board_render.h"
 #include "boards/placement_window.h"
+#include "common/window_proc.h"
 #include "game/placement.h"
 #include "game/turns.h"
 #include "resources/resource.h"
@@ -88,41 +89,41 @@ void OnHumanRButtonDown(HWND board, POINT at)
         ShowContextMenu(board, at);
 }
 
+LRESULT HandleComputerBoard(HWND window, UINT msg, WPARAM wp, LPARAM lp)
+{
+    switch (msg) {
+    case WM_PAINT: PaintComputerBoard(window); return 0;
+    case WM_LBUTTONUP: game::HumanShot(GET_X_LPARAM(lp), GET_Y_LPARAM(lp)); return 0;
+    case WM_RBUTTONDOWN: ShowContextMenu(window, {LOWORD(lp), HIWORD(lp)}); return 0;
+    case WM_COMMAND:
+        OnCommand(window, LOWORD(wp), IDM_SHOW_COMPUTER_BOARD, fonts::kComputerBoard);
+        return 0;
+    case WM_EXITSIZEMOVE: OnRepaintAfterMove(window); return 0;
+    }
+    return DefWindowProcW(window, msg, wp, lp);
+}
+
 }  // namespace
 
-LRESULT CALLBACK ComputerBoardProc(HWND window, UINT msg, WPARAM wp, LPARAM lp)
+const WNDPROC ComputerBoardProc = common::WindowProc<HandleComputerBoard>;
+
+namespace {
+
+LRESULT HandleHumanBoard(HWND window, UINT msg, WPARAM wp, LPARAM lp)
 {
-    try {
-        switch (msg) {
-        case WM_PAINT: PaintComputerBoard(window); return 0;
-        case WM_LBUTTONUP: game::HumanShot(GET_X_LPARAM(lp), GET_Y_LPARAM(lp)); return 0;
-        case WM_RBUTTONDOWN: ShowContextMenu(window, {LOWORD(lp), HIWORD(lp)}); return 0;
-        case WM_COMMAND:
-            OnCommand(window, LOWORD(wp), IDM_SHOW_COMPUTER_BOARD, fonts::kComputerBoard);
-            return 0;
-        case WM_EXITSIZEMOVE: OnRepaintAfterMove(window); return 0;
-        }
-    } catch (...) {
-        return 0;
+    switch (msg) {
+    case WM_PAINT: PaintHumanBoard(window); return 0;
+    case WM_MOUSEMOVE: OnPlacementDrag({GET_X_LPARAM(lp), GET_Y_LPARAM(lp)}); return 0;
+    case WM_LBUTTONUP: OnHumanLButtonUp(); return 0;
+    case WM_RBUTTONDOWN: OnHumanRButtonDown(window, {LOWORD(lp), HIWORD(lp)}); return 0;
+    case WM_COMMAND: OnCommand(window, LOWORD(wp), IDM_SHOW_HUMAN_BOARD, fonts::kHumanBoard); return 0;
+    case WM_EXITSIZEMOVE: OnRepaintAfterMove(window); return 0;
     }
     return DefWindowProcW(window, msg, wp, lp);
 }
 
-LRESULT CALLBACK HumanBoardProc(HWND window, UINT msg, WPARAM wp, LPARAM lp)
-{
-    try {
-        switch (msg) {
-        case WM_PAINT: PaintHumanBoard(window); return 0;
-        case WM_MOUSEMOVE: OnPlacementDrag({GET_X_LPARAM(lp), GET_Y_LPARAM(lp)}); return 0;
-        case WM_LBUTTONUP: OnHumanLButtonUp(); return 0;
-        case WM_RBUTTONDOWN: OnHumanRButtonDown(window, {LOWORD(lp), HIWORD(lp)}); return 0;
-        case WM_COMMAND: OnCommand(window, LOWORD(wp), IDM_SHOW_HUMAN_BOARD, fonts::kHumanBoard); return 0;
-        case WM_EXITSIZEMOVE: OnRepaintAfterMove(window); return 0;
-        }
-    } catch (...) {
-        return 0;
-    }
-    return DefWindowProcW(window, msg, wp, lp);
-}
+}  // namespace
+
+const WNDPROC HumanBoardProc = common::WindowProc<HandleHumanBoard>;
 
 }  // namespace boards

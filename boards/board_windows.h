@@ -6,7 +6,7 @@
 
 namespace boards {
 
-LRESULT CALLBACK ComputerBoardProc(HWND window, UINT msg, WPARAM wp, LPARAM lp);
-LRESULT CALLBACK HumanBoardProc(HWND window, UINT msg, WPARAM wp, LPARAM lp);
+extern const WNDPROC ComputerBoardProc;
+extern const WNDPROC HumanBoardProc;
 
 }  // namespace boards

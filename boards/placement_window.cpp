@@ -1,6 +1,7 @@
 // The arrow pad and the positioning of a ship by hand.
 #include "boards/placement_window.h"
 
+#include "common/window_proc.h"
 #include "game/placement.h"
 #include "game/turns.h"
 #include "resources/resource.h"
@@ -120,21 +121,19 @@ void StartBattleAfterFleet()
         game::BattleOn = 1;
 }
 
-}  // namespace
-
-LRESULT CALLBACK ArrowsProc(HWND window, UINT msg, WPARAM wp, LPARAM lp)
+LRESULT HandleArrows(HWND window, UINT msg, WPARAM wp, LPARAM lp)
 {
-    try {
-        switch (msg) {
-        case WM_COMMAND: OnPadCommand(LOWORD(wp)); return 0;
-        case WM_CLOSE: HidePad(window); return 0;
-        case WM_EXITSIZEMOVE: InvalidateRect(window, nullptr, TRUE); return 0;
-        }
-    } catch (...) {
-        return 0;
+    switch (msg) {
+    case WM_COMMAND: OnPadCommand(LOWORD(wp)); return 0;
+    case WM_CLOSE: HidePad(window); return 0;
+    case WM_EXITSIZEMOVE: InvalidateRect(window, nullptr, TRUE); return 0;
     }
     return DefWindowProcW(window, msg, wp, lp);
 }
+
+}  // namespace
+
+const WNDPROC ArrowsProc = common::WindowProc<HandleArrows>;
 
 void BeginPlacement(int ship, bool vertical)
 {

@@ -11,7 +11,7 @@
 
 namespace boards {
 
-LRESULT CALLBACK ArrowsProc(HWND window, UINT msg, WPARAM wp, LPARAM lp);
+extern const WNDPROC ArrowsProc;
 
 // Enters positioning for ship k of the human's fleet: the pad with its
 // buttons, the ship inverted in square А1, the key hint in the status bar.

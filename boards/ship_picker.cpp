@@ -6,6 +6,7 @@
 #include <string>
 
 #include "boards/placement_window.h"
+#include "common/window_proc.h"
 #include "game/placement.h"
 #include "resources/resource.h"
 #include "shell/app.h"
@@ -56,23 +57,21 @@ void OnClose(HWND window)
     toolbar::Release(IDM_SHOW_PICKER);
 }
 
-}  // namespace
-
-LRESULT CALLBACK ShipPickerProc(HWND window, UINT msg, WPARAM wp, LPARAM lp)
+LRESULT HandleShipPicker(HWND window, UINT msg, WPARAM wp, LPARAM lp)
 {
-    try {
-        switch (msg) {
-        case WM_CREATE: OnCreate(); return 0;
-        case WM_PAINT: OnPaint(window); return 0;
-        case WM_LBUTTONUP: ChooseShip(GET_X_LPARAM(lp), GET_Y_LPARAM(lp)); return 0;
-        case WM_CLOSE: OnClose(window); return 0;
-        case WM_EXITSIZEMOVE: InvalidateRect(window, nullptr, TRUE); return 0;
-        }
-    } catch (...) {
-        return 0;
+    switch (msg) {
+    case WM_CREATE: OnCreate(); return 0;
+    case WM_PAINT: OnPaint(window); return 0;
+    case WM_LBUTTONUP: ChooseShip(GET_X_LPARAM(lp), GET_Y_LPARAM(lp)); return 0;
+    case WM_CLOSE: OnClose(window); return 0;
+    case WM_EXITSIZEMOVE: InvalidateRect(window, nullptr, TRUE); return 0;
     }
     return DefWindowProcW(window, msg, wp, lp);
 }
+
+}  // namespace
+
+const WNDPROC ShipPickerProc = common::WindowProc<HandleShipPicker>;
 
 void ChooseShip(int x, int y)
 {

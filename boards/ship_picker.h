@@ -8,7 +8,7 @@
 
 namespace boards {
 
-LRESULT CALLBACK ShipPickerProc(HWND window, UINT msg, WPARAM wp, LPARAM lp);
+extern const WNDPROC ShipPickerProc;
 
 // A click at (x, y) of the picker's client area: starts positioning a ship
 // of the silhouette's length and orientation, beeps while the picker is

@@ -1,6 +1,7 @@
 // About box: hands its font to the link panel and closes on "OK".
 #include "dialogs/about_dialog.h"
 
+#include "common/window_proc.h"
 #include "dialogs/link_panel.h"
 #include "resources/resource.h"
 
@@ -22,18 +23,17 @@ BOOL OnCommand(HWND dialog, int id)
     return FALSE;
 }
 
-}  // namespace
-
-INT_PTR CALLBACK Proc(HWND dialog, UINT msg, WPARAM wp, LPARAM)
+INT_PTR Handle(HWND dialog, UINT msg, WPARAM wp, LPARAM)
 {
-    try {
-        switch (msg) {
-        case WM_INITDIALOG: return OnInitDialog(dialog);
-        case WM_COMMAND: return OnCommand(dialog, LOWORD(wp));
-        }
-    } catch (...) {
+    switch (msg) {
+    case WM_INITDIALOG: return OnInitDialog(dialog);
+    case WM_COMMAND: return OnCommand(dialog, LOWORD(wp));
     }
     return FALSE;
 }
+
+}  // namespace
+
+const DLGPROC Proc = common::DialogProc<Handle>;
 
 }  // namespace about_dialog

@@ -5,6 +5,6 @@
 
 namespace about_dialog {
 
-INT_PTR CALLBACK Proc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp);
+extern const DLGPROC Proc;
 
 }  // namespace about_dialog

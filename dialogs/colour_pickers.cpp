@@ -4,6 +4,7 @@
 
 #include <windowsx.h>
 
+#include "common/window_proc.h"
 #include "dialogs/colours_dialog.h"
 #include "resources/resource.h"
 #include "shell/app.h"
@@ -122,21 +123,18 @@ void OnLButtonDown(Kind kind, HWND panel, POINT pt)
 
 LRESULT Handle(Kind kind, HWND panel, UINT msg, WPARAM wp, LPARAM lp)
 {
-    try {
-        switch (msg) {
-        case WM_CREATE: OnCreate(kind); return 0;
-        case WM_PAINT: OnPaint(kind, panel); return 0;
-        case WM_SETCURSOR: if (OnSetCursor(kind, panel, LOWORD(lp))) return TRUE; break;
-        case WM_MOUSEMOVE: OnMouseMove(kind, panel, {GET_X_LPARAM(lp), GET_Y_LPARAM(lp)}); return 0;
-        case WM_LBUTTONDOWN: OnLButtonDown(kind, panel, {GET_X_LPARAM(lp), GET_Y_LPARAM(lp)}); return 0;
-        }
-    } catch (...) {
+    switch (msg) {
+    case WM_CREATE: OnCreate(kind); return 0;
+    case WM_PAINT: OnPaint(kind, panel); return 0;
+    case WM_SETCURSOR: if (OnSetCursor(kind, panel, LOWORD(lp))) return TRUE; break;
+    case WM_MOUSEMOVE: OnMouseMove(kind, panel, {GET_X_LPARAM(lp), GET_Y_LPARAM(lp)}); return 0;
+    case WM_LBUTTONDOWN: OnLButtonDown(kind, panel, {GET_X_LPARAM(lp), GET_Y_LPARAM(lp)}); return 0;
     }
     return DefWindowProcW(panel, msg, wp, lp);
 }
 
-LRESULT CALLBACK PaletteProc(HWND panel, UINT msg, WPARAM wp, LPARAM lp) { return Handle(kPalette, panel, msg, wp, lp); }
-LRESULT CALLBACK RampProc(HWND panel, UINT msg, WPARAM wp, LPARAM lp) { return Handle(kRamp, panel, msg, wp, lp); }
+LRESULT HandlePalette(HWND panel, UINT msg, WPARAM wp, LPARAM lp) { return Handle(kPalette, panel, msg, wp, lp); }
+LRESULT HandleRamp(HWND panel, UINT msg, WPARAM wp, LPARAM lp) { return Handle(kRamp, panel, msg, wp, lp); }
 
 bool RegisterOne(HINSTANCE instance, const wchar_t* name, WNDPROC proc)
 {
@@ -155,7 +153,8 @@ bool RegisterOne(HINSTANCE instance, const wchar_t* name, WNDPROC proc)
 
 bool Register(HINSTANCE instance)
 {
-    return RegisterOne(instance, kPaletteClass, PaletteProc) && RegisterOne(instance, kRampClass, RampProc);
+    return RegisterOne(instance, kPaletteClass, common::WindowProc<HandlePalette>) &&
+           RegisterOne(instance, kRampClass, common::WindowProc<HandleRamp>);
 }
 
 void PaintPalette(HDC dc, int width, int height)

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "common/window_proc.h"
 #include "dialogs/dialog_util.h"
 #include "dialogs/field_rules.h"
 #include "dialogs/sample_board.h"
@@ -81,21 +82,20 @@ void Paste(HWND edit)
         MessageBeep(0);
 }
 
-LRESULT CALLBACK FieldProc(HWND edit, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id, DWORD_PTR)
+LRESULT HandleField(HWND edit, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id);
+constexpr SUBCLASSPROC FieldProc = common::SubclassProc<HandleField>;
+
+LRESULT HandleField(HWND edit, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id)
 {
-    try {
-        switch (msg) {
-        case WM_CHAR:
-            if (!field_rules::AcceptChar(static_cast<unsigned>(wp), Length(edit))) {
-                MessageBeep(0);
-                return 0;
-            }
-            break;
-        case WM_PASTE: Paste(edit); return 0;
-        case WM_NCDESTROY: RemoveWindowSubclass(edit, FieldProc, id); break;
+    switch (msg) {
+    case WM_CHAR:
+        if (!field_rules::AcceptChar(static_cast<unsigned>(wp), Length(edit))) {
+            MessageBeep(0);
+            return 0;
         }
-    } catch (...) {
-        return 0;
+        break;
+    case WM_PASTE: Paste(edit); return 0;
+    case WM_NCDESTROY: RemoveWindowSubclass(edit, FieldProc, id); break;
     }
     return DefSubclassProc(edit, msg, wp, lp);
 }
@@ -253,17 +253,20 @@ void WriteFields(HWND dialog, Rgb colour)
     SetDlgItemInt(dialog, IDC_BLUE, colour.b, FALSE);
 }
 
-INT_PTR CALLBACK Proc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp)
+namespace {
+
+INT_PTR Handle(HWND dialog, UINT msg, WPARAM wp, LPARAM lp)
 {
-    try {
-        switch (msg) {
-        case WM_INITDIALOG: return OnInitDialog(dialog, lp);
-        case WM_COMMAND: return OnCommand(dialog, LOWORD(wp), HIWORD(wp));
-        case sample_board::kPicked: OnPicked(dialog, wp); return TRUE;
-        }
-    } catch (...) {
+    switch (msg) {
+    case WM_INITDIALOG: return OnInitDialog(dialog, lp);
+    case WM_COMMAND: return OnCommand(dialog, LOWORD(wp), HIWORD(wp));
+    case sample_board::kPicked: OnPicked(dialog, wp); return TRUE;
     }
     return FALSE;
 }
+
+}  // namespace
+
+const DLGPROC Proc = common::DialogProc<Handle>;
 
 }  // namespace colours_dialog

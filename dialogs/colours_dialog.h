@@ -22,7 +22,7 @@ struct State {
 };
 
 // lParam of WM_INITDIALOG: the State the dialog works in.
-INT_PTR CALLBACK Proc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp);
+extern const DLGPROC Proc;
 
 // The member a list entry edits (the list's order is not the storage order).
 std::uint32_t& Member(settings::ColourScheme& colours, sample_board::Selection selection);

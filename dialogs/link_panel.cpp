@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "common/window_proc.h"
 #include "resources/contacts.h"
 #include "resources/resource.h"
 #include "shell/app.h"
@@ -155,23 +156,22 @@ void OnLButtonDown(HWND panel, POINT pt)
         Open(L"" CONTACT_MESSENGER_PAGE);
 }
 
-LRESULT CALLBACK Proc(HWND panel, UINT msg, WPARAM wp, LPARAM lp)
+namespace {
+
+LRESULT Handle(HWND panel, UINT msg, WPARAM wp, LPARAM lp)
 {
-    try {
-        switch (msg) {
-        case WM_NCCREATE: SetWindowLongPtrW(panel, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(new Panel)); break;
-        case WM_NCDESTROY: delete PanelOf(panel); SetWindowLongPtrW(panel, GWLP_USERDATA, 0); break;
-        case WM_PAINT: OnPaint(panel); return 0;
-        case WM_SETCURSOR: if (OnSetCursor(panel, LOWORD(lp))) return TRUE; break;
-        case WM_MOUSEMOVE: OnMouseMove(panel, {GET_X_LPARAM(lp), GET_Y_LPARAM(lp)}); return 0;
-        case WM_LBUTTONDOWN: OnLButtonDown(panel, {GET_X_LPARAM(lp), GET_Y_LPARAM(lp)}); return 0;
-        }
-    } catch (...) {
-        if (msg == WM_NCCREATE)
-            return FALSE;
+    switch (msg) {
+    case WM_NCCREATE: SetWindowLongPtrW(panel, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(new Panel)); break;
+    case WM_NCDESTROY: delete PanelOf(panel); SetWindowLongPtrW(panel, GWLP_USERDATA, 0); break;
+    case WM_PAINT: OnPaint(panel); return 0;
+    case WM_SETCURSOR: if (OnSetCursor(panel, LOWORD(lp))) return TRUE; break;
+    case WM_MOUSEMOVE: OnMouseMove(panel, {GET_X_LPARAM(lp), GET_Y_LPARAM(lp)}); return 0;
+    case WM_LBUTTONDOWN: OnLButtonDown(panel, {GET_X_LPARAM(lp), GET_Y_LPARAM(lp)}); return 0;
     }
     return DefWindowProcW(panel, msg, wp, lp);
 }
+
+}  // namespace
 
 }  // namespace
 
@@ -179,7 +179,7 @@ bool Register(HINSTANCE instance)
 {
     WNDCLASSEXW wc = {};
     wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = Proc;
+    wc.lpfnWndProc = common::WindowProc<Handle>;
     wc.hInstance = instance;
     wc.lpszClassName = kClassName;
     // No class cursor: the panel sets the hand or the arrow itself.

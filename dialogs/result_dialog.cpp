@@ -3,6 +3,7 @@
 
 #include <commctrl.h>
 
+#include "common/window_proc.h"
 #include "resources/resource.h"
 
 namespace result_dialog {
@@ -44,16 +45,19 @@ int ClipFor(int dialogId)
     return 0;
 }
 
-INT_PTR CALLBACK Proc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp)
+namespace {
+
+INT_PTR Handle(HWND dialog, UINT msg, WPARAM wp, LPARAM lp)
 {
-    try {
-        switch (msg) {
-        case WM_INITDIALOG: return OnInitDialog(dialog, lp);
-        case WM_COMMAND: return OnCommand(dialog, LOWORD(wp));
-        }
-    } catch (...) {
+    switch (msg) {
+    case WM_INITDIALOG: return OnInitDialog(dialog, lp);
+    case WM_COMMAND: return OnCommand(dialog, LOWORD(wp));
     }
     return FALSE;
 }
+
+}  // namespace
+
+const DLGPROC Proc = common::DialogProc<Handle>;
 
 }  // namespace result_dialog

@@ -13,6 +13,6 @@ constexpr int kStop = 2;
 int ClipFor(int dialogId);
 
 // lParam of WM_INITDIALOG: the clip's resource id.
-INT_PTR CALLBACK Proc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp);
+extern const DLGPROC Proc;
 
 }  // namespace result_dialog

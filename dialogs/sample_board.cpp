@@ -3,6 +3,7 @@
 
 #include <windowsx.h>
 
+#include "common/window_proc.h"
 #include "game/model.h"
 #include "shell/gdi.h"
 
@@ -108,21 +109,20 @@ void OnLButtonDown(HWND panel, POINT pt)
         SendMessageW(GetParent(panel), kPicked, static_cast<WPARAM>(picked), 0);
 }
 
-LRESULT CALLBACK Proc(HWND panel, UINT msg, WPARAM wp, LPARAM lp)
+namespace {
+
+LRESULT Handle(HWND panel, UINT msg, WPARAM wp, LPARAM lp)
 {
-    try {
-        switch (msg) {
-        case WM_NCCREATE: SetWindowLongPtrW(panel, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(new Panel)); break;
-        case WM_NCDESTROY: delete PanelOf(panel); SetWindowLongPtrW(panel, GWLP_USERDATA, 0); break;
-        case WM_PAINT: OnPaint(panel); return 0;
-        case WM_LBUTTONDOWN: OnLButtonDown(panel, {GET_X_LPARAM(lp), GET_Y_LPARAM(lp)}); return 0;
-        }
-    } catch (...) {
-        if (msg == WM_NCCREATE)
-            return FALSE;
+    switch (msg) {
+    case WM_NCCREATE: SetWindowLongPtrW(panel, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(new Panel)); break;
+    case WM_NCDESTROY: delete PanelOf(panel); SetWindowLongPtrW(panel, GWLP_USERDATA, 0); break;
+    case WM_PAINT: OnPaint(panel); return 0;
+    case WM_LBUTTONDOWN: OnLButtonDown(panel, {GET_X_LPARAM(lp), GET_Y_LPARAM(lp)}); return 0;
     }
     return DefWindowProcW(panel, msg, wp, lp);
 }
+
+}  // namespace
 
 }  // namespace
 
@@ -130,7 +130,7 @@ bool Register(HINSTANCE instance)
 {
     WNDCLASSEXW wc = {};
     wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = Proc;
+    wc.lpfnWndProc = common::WindowProc<Handle>;
     wc.hInstance = instance;
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.lpszClassName = kClassName;

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "common/window_proc.h"
 #include "dialogs/dialog_util.h"
 #include "dialogs/field_rules.h"
 #include "game/options.h"
@@ -159,18 +160,17 @@ BOOL OnCommand(HWND dialog, int id)
     return FALSE;
 }
 
-}  // namespace
-
-INT_PTR CALLBACK Proc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp)
+INT_PTR Handle(HWND dialog, UINT msg, WPARAM wp, LPARAM lp)
 {
-    try {
-        switch (msg) {
-        case WM_INITDIALOG: return OnInitDialog(dialog, lp);
-        case WM_COMMAND: return OnCommand(dialog, LOWORD(wp));
-        }
-    } catch (...) {
+    switch (msg) {
+    case WM_INITDIALOG: return OnInitDialog(dialog, lp);
+    case WM_COMMAND: return OnCommand(dialog, LOWORD(wp));
     }
     return FALSE;
 }
+
+}  // namespace
+
+const DLGPROC Proc = common::DialogProc<Handle>;
 
 }  // namespace settings_dialog

@@ -22,6 +22,6 @@ struct Snapshot {
 };
 
 // lParam of WM_INITDIALOG: the Snapshot the dialog fills and keeps.
-INT_PTR CALLBACK Proc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp);
+extern const DLGPROC Proc;
 
 }  // namespace settings_dialog

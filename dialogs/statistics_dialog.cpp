@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "common/window_proc.h"
 #include "game/score.h"
 #include "resources/resource.h"
 
@@ -48,18 +49,17 @@ BOOL OnCommand(HWND dialog, int id)
     return FALSE;
 }
 
-}  // namespace
-
-INT_PTR CALLBACK Proc(HWND dialog, UINT msg, WPARAM wp, LPARAM)
+INT_PTR Handle(HWND dialog, UINT msg, WPARAM wp, LPARAM)
 {
-    try {
-        switch (msg) {
-        case WM_INITDIALOG: return OnInitDialog(dialog);
-        case WM_COMMAND: return OnCommand(dialog, LOWORD(wp));
-        }
-    } catch (...) {
+    switch (msg) {
+    case WM_INITDIALOG: return OnInitDialog(dialog);
+    case WM_COMMAND: return OnCommand(dialog, LOWORD(wp));
     }
     return FALSE;
 }
+
+}  // namespace
+
+const DLGPROC Proc = common::DialogProc<Handle>;
 
 }  // namespace statistics_dialog

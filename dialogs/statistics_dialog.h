@@ -8,6 +8,6 @@ namespace statistics_dialog {
 constexpr int kClosed = 6;   // "OK"
 constexpr int kCleared = 2;  // "Очистить", whatever the answer to the question
 
-INT_PTR CALLBACK Proc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp);
+extern const DLGPROC Proc;
 
 }  // namespace statistics_dialog

@@ -1,6 +1,7 @@
 // The commentator window.
 #include "shell/commentator.h"
 
+#include "common/window_proc.h"
 #include "resources/resource.h"
 #include "shell/app.h"
 #include "shell/fonts.h"
@@ -57,9 +58,7 @@ void OnCommand(HWND hwnd, int id)
     }
 }
 
-}  // namespace
-
-LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
+LRESULT Handle(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
 {
     switch (msg) {
     case WM_DESTROY: fonts::Delete(fonts::kCommentator); break;
@@ -72,5 +71,9 @@ LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
     }
     return DefWindowProcW(hwnd, msg, wp, lp);
 }
+
+}  // namespace
+
+const WNDPROC Proc = common::WindowProc<Handle>;
 
 }  // namespace commentator

@@ -5,6 +5,6 @@
 
 namespace commentator {
 
-LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+extern const WNDPROC Proc;
 
 }  // namespace commentator

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "boards/placement_window.h"
+#include "common/window_proc.h"
 #include "dialogs/dialogs.h"
 #include "game/model.h"
 #include "game/options.h"
@@ -29,6 +30,10 @@ constexpr int kTextBuffer = 128;
 // Tooltip of the auto-arrange button, by its state.
 constexpr wchar_t kAutoArrangeOnTip[] = L"Корабли твои расставить... - уговорил.";
 constexpr wchar_t kAutoArrangeOffTip[] = L"Щас, как будто других дел нет. Сам работай.";
+
+constexpr wchar_t kHelpFile[] = L"readme.htm";
+constexpr wchar_t kNoHelpText[] = L"Файл помощи readme.htm не найден ни в текущей папке, ни рядом с программой.";
+constexpr wchar_t kErrorCaption[] = L"Ошибка";
 
 wchar_t g_hint[kTextBuffer];
 wchar_t g_tooltip[kTextBuffer];
@@ -99,10 +104,25 @@ void Open(const std::wstring& target)
     ShellExecuteW(nullptr, L"open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
+bool IsFile(const std::wstring& path)
+{
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+void OpenHelp()
+{
+    const std::wstring page = HelpPage();
+    if (page.empty())
+        MessageBoxW(app::MainWindow, kNoHelpText, kErrorCaption, MB_ICONERROR | MB_OK);
+    else
+        Open(page);
+}
+
 void OpenContact(int command)
 {
     switch (command) {
-    case IDM_HELP: Open(L"readme.htm"); break;
+    case IDM_HELP: OpenHelp(); break;
     case IDM_WEB_PAGE: Open(text::Widen(CONTACT_WEB_PAGE)); break;
     case IDM_FEEDBACK: Open(text::Widen(CONTACT_MAILTO "?subject=" CONTACT_MAIL_SUBJECT)); break;
     case IDM_MESSENGER: Open(text::Widen(CONTACT_MESSENGER_PAGE)); break;
@@ -240,7 +260,32 @@ void OnDestroy()
 
 void TakeFocus(HWND hwnd) { SetFocus(hwnd); }
 
+// The session ends without destroying the window: what closing saves is
+// saved now, the close pass and then the destroy pass, which closes the key
+// so that nothing is written twice.
+void OnEndSession(HWND hwnd, bool ending)
+{
+    if (!ending)
+        return;
+    settings::ClosePass(hwnd);
+    settings::DestroyPass();
+}
+
 }  // namespace
+
+std::wstring HelpPage()
+{
+    if (IsFile(kHelpFile))
+        return kHelpFile;
+    wchar_t path[MAX_PATH];
+    const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH)
+        return {};
+    std::wstring beside(path, length);
+    beside.erase(beside.find_last_of(L"\\/") + 1);
+    beside += kHelpFile;
+    return IsFile(beside) ? beside : std::wstring();
+}
 
 void NewGame()
 {
@@ -259,7 +304,9 @@ void NewGame()
     }
 }
 
-LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
+namespace {
+
+LRESULT Handle(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
 {
     switch (msg) {
     case WM_CREATE: return children::Create(hwnd) ? 0 : -1;
@@ -275,8 +322,14 @@ LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
     case WM_RBUTTONDOWN: ShowWindow(hwnd, SW_HIDE); return 0;
     case WM_HOTKEY: ShowWindow(hwnd, SW_SHOWMAXIMIZED); TakeFocus(hwnd); break;
     case WM_USER: TakeFocus(hwnd); break;
+    case WM_QUERYENDSESSION: return TRUE;
+    case WM_ENDSESSION: OnEndSession(hwnd, wp != FALSE); return 0;
     }
     return DefWindowProcW(hwnd, msg, wp, lp);
 }
+
+}  // namespace
+
+const WNDPROC Proc = common::WindowProc<Handle>;
 
 }  // namespace main_frame

@@ -17,14 +17,10 @@ enum class BoardId { Computer, Human };
 // 2 the human's ships left.
 enum class StatusPart { Text = 0, ComputerShips = 1, HumanShips = 2 };
 
-// Result dialogs, by their resource ids.
-constexpr int kLostDialog = 126;
-constexpr int kWonDialog = 131;
-// End-of-game sounds, by their resource ids.
-constexpr int kLostSound = 116;
-constexpr int kWonSound = 118;
-// Answer of a result dialog that asks for another game.
-constexpr int kAnswerPlayAgain = 6;
+// How a game ended: the end sound and the result dialog tell which.
+enum class Outcome { HumanWon, ComputerWon };
+// The result dialog's answers; anything but another game ends the program.
+enum class Answer { PlayAgain, Stop };
 
 class Effects {
 public:
@@ -45,9 +41,9 @@ public:
     virtual void Beep() = 0;
     // Wait ms milliseconds between two steps of a turn.
     virtual void Pause(int ms) = 0;
-    virtual void PlayEndSound(int soundId) = 0;
-    // Shows result dialog kLostDialog or kWonDialog; returns its answer.
-    virtual int AskResult(int dialogId) = 0;
+    virtual void PlayEndSound(Outcome outcome) = 0;
+    // Shows the result dialog of the outcome; returns its answer.
+    virtual Answer AskResult(Outcome outcome) = 0;
     // Start a new game once the current input has been handled.
     virtual void QueueNewGame() = 0;
     virtual void EndProgram() = 0;
@@ -58,8 +54,28 @@ public:
     virtual std::int64_t CalendarSeconds() = 0;
 };
 
-// The effects in use; the shell installs its own at start-up. Until then a
-// silent implementation is in place, so the rules never dereference null.
+// Effects that show nothing, with a clock that stands still: in place until
+// the shell installs its own, and a base for tools that replace a few.
+class SilentEffects : public Effects {
+public:
+    void SetComputerCaption(const std::string&) override {}
+    void SetHumanCaption(const std::string&) override {}
+    void SetStatus(StatusPart, const std::string&) override {}
+    void SetComment(const std::string&) override {}
+    void RepaintBoardNow(BoardId) override {}
+    void InvalidateBoard(BoardId, bool) override {}
+    void Beep() override {}
+    void Pause(int) override {}
+    void PlayEndSound(Outcome) override {}
+    Answer AskResult(Outcome) override { return Answer::Stop; }
+    void QueueNewGame() override {}
+    void EndProgram() override {}
+    std::uint32_t TickCount() override { return 0; }
+    std::int64_t CalendarSeconds() override { return 0; }
+};
+
+// The effects in use; the shell installs its own at start-up. Until then the
+// silent ones are in place, so the rules never dereference null.
 Effects& Fx();
 void SetEffects(Effects* effects);  // nullptr restores the silent one
 

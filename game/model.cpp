@@ -113,6 +113,8 @@ void CountSquaresLeft()
     SquaresLeft[kComputerFleet] = kFleetSquares - hitsOnComputer;
 }
 
+void SetCellSize(std::int32_t pixels) { CellSize = pixels; }
+
 void ClearModel()
 {
     std::memset(Board, 0, sizeof Board);

@@ -71,8 +71,9 @@ extern std::int32_t HumanShipsLeft;
 extern std::uint8_t BattleOn;        // clicks on the computer's board are shots
 extern std::uint8_t SkipBackground;  // next board paint draws ships and marks only
 
-// Edge of one board square in device pixels; the shell sets it once at start-up.
+// Edge of one board square in device pixels; the shell sets it at start-up.
 extern std::int32_t CellSize;
+void SetCellSize(std::int32_t pixels);
 
 // --- Board access ---------------------------------------------------------------
 

@@ -16,6 +16,17 @@ struct GameOptions {
     std::int32_t TimeOut = 300;   // milliseconds between the computer's steps
 };
 
+// The options in force: read anywhere, changed through the setters below
+// (the menu, the toolbar, the settings dialog and the settings load).
 extern GameOptions Options;
+
+void SetOptions(const GameOptions& options);
+void SetAutoArrange(bool on);
+void SetSalvo(bool on);
+void SetReshot(bool on);
+void SetRussianFlag(bool on);
+void SetFirstShoot(bool humanFirst);
+void SetLevel(std::int32_t level);
+void SetTimeOut(std::int32_t ms);
 
 }  // namespace game

@@ -19,7 +19,6 @@ std::int32_t PlacedCount;
 std::uint8_t PickerOpen;
 std::int32_t ShipsLeftToPlace[4] = {1, 2, 3, 4};
 std::int32_t ChosenOfLength[3];
-std::int32_t LastMouseCell;
 
 namespace {
 

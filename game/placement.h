@@ -53,10 +53,8 @@ extern std::int32_t PlacedCount;
 extern std::uint8_t PickerOpen;           // the picker accepts a choice
 extern std::int32_t ShipsLeftToPlace[4];  // lengths 4, 3, 2, 1
 extern std::int32_t ChosenOfLength[3];    // lengths 3, 2, 1
-extern std::int32_t LastMouseCell;        // not touched by ResetPlacement
 
-// The placement share of the new-game reset: everything
-// above but LastMouseCell to its start value.
+// The placement share of the new-game reset: everything above to its start.
 void ResetPlacement();
 // ChooseShip's fleet index for length slot t (0..3 for lengths 4, 3, 2, 1),
 // advancing ChosenOfLength: 0; 1-2; 3-5; 6-9. Returns -1,

@@ -93,7 +93,8 @@ bool SettleShot(BoardId board)
 
     const bool ended = sunk == kShipCount;
     if (ended) {
-        Fx().PlayEndSound(computerBoard ? kWonSound : kLostSound);
+        const Outcome outcome = computerBoard ? Outcome::HumanWon : Outcome::ComputerWon;
+        Fx().PlayEndSound(outcome);
         BattleOn = 0;
         // Counted before the question: a session that ends while the dialog
         // is open still saves this game.
@@ -104,8 +105,7 @@ bool SettleShot(BoardId board)
             ++CompWon;
             ++RunLosses;
         }
-        const int answer = Fx().AskResult(computerBoard ? kWonDialog : kLostDialog);
-        if (answer == kAnswerPlayAgain)
+        if (Fx().AskResult(outcome) == Answer::PlayAgain)
             Fx().QueueNewGame();
         else
             Fx().EndProgram();

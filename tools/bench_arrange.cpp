@@ -19,22 +19,9 @@
 
 namespace {
 
-class ClockOnly final : public game::Effects {
+class ClockOnly final : public game::SilentEffects {
 public:
     std::int64_t seconds = 0;
-    void SetComputerCaption(const std::string&) override {}
-    void SetHumanCaption(const std::string&) override {}
-    void SetStatus(game::StatusPart, const std::string&) override {}
-    void SetComment(const std::string&) override {}
-    void RepaintBoardNow(game::BoardId) override {}
-    void InvalidateBoard(game::BoardId, bool) override {}
-    void Beep() override {}
-    void Pause(int) override {}
-    void PlayEndSound(int) override {}
-    int AskResult(int) override { return 2; }
-    void QueueNewGame() override {}
-    void EndProgram() override {}
-    std::uint32_t TickCount() override { return 0; }
     std::int64_t CalendarSeconds() override { return seconds; }
 };
 

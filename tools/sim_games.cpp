@@ -27,38 +27,31 @@
 #include "game/opponent.h"
 #include "game/options.h"
 #include "game/placement.h"
+#include "game/play.h"
 #include "game/score.h"
 #include "game/turns.h"
 
 namespace {
 
-class SimulatedClock final : public game::Effects {
+class SimulatedClock final : public game::SilentEffects {
 public:
     std::int64_t firstSecond = 0;
     std::uint64_t ms = 0;
     long computerShots = 0;
     int results = 0;
 
-    void SetComputerCaption(const std::string&) override {}
-    void SetHumanCaption(const std::string&) override {}
-    void SetStatus(game::StatusPart, const std::string&) override {}
-    void SetComment(const std::string&) override {}
     void RepaintBoardNow(game::BoardId board) override
     {
         if (board == game::BoardId::Human)
             ++computerShots;
+        game::SkipBackground = 0;  // as a shown board's paint does
     }
-    void InvalidateBoard(game::BoardId, bool) override {}
-    void Beep() override {}
     void Pause(int pause) override { ms += static_cast<std::uint64_t>(pause); }
-    void PlayEndSound(int) override {}
-    int AskResult(int) override
+    game::Answer AskResult(game::Outcome) override
     {
         ++results;
-        return 2;
+        return game::Answer::Stop;
     }
-    void QueueNewGame() override {}
-    void EndProgram() override {}
     std::uint32_t TickCount() override { return static_cast<std::uint32_t>(ms); }
     std::int64_t CalendarSeconds() override { return firstSecond + static_cast<std::int64_t>(ms / 1000); }
 };
@@ -78,14 +71,8 @@ bool PlayOne(SimulatedClock& fx, std::mt19937& rng, Human human, long gameIndex,
     fx.ms = 0;
     fx.computerShots = 0;
     fx.results = 0;
-    game::ClearModel();
-    game::ResetPlacement();
-    game::ResetRecording();
-    game::ArrangeFleet(game::kHumanFleet);
-    game::PlacedCount = 10;
-    game::ArrangeFleet(game::kComputerFleet);
-    game::StartBattle();
-    game::BattleOn = 1;
+    game::ResetGame();
+    game::StartGame();
 
     const int c = game::CellSize;
     for (int clicks = 0; fx.results == 0; ++clicks) {
@@ -121,11 +108,11 @@ struct Row {
 
 bool Run(SimulatedClock& fx, Human human, int level, bool salvo, long games, Row& row)
 {
-    game::Options = game::GameOptions{};
-    game::Options.ProphyUser = level;
-    game::Options.Salvo = salvo;
-    game::Options.FirstShoot = true;
-    game::Options.Reshot = human == Human::Random;  // water may be shot again
+    game::SetOptions(game::GameOptions{});
+    game::SetLevel(level);
+    game::SetSalvo(salvo);
+    game::SetFirstShoot(true);
+    game::SetReshot(human == Human::Random);  // water may be shot again
     std::mt19937 rng(static_cast<unsigned>(level * 2 + (salvo ? 1 : 0) + (human == Human::Water ? 0 : 100)));
     row = Row{level, salvo, games, 0.0, {}, 0};
     row.shots.reserve(static_cast<std::size_t>(games));

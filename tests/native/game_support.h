@@ -21,6 +21,7 @@
 
 namespace testing_game {
 
+inline const char* OutcomeName(game::Outcome o) { return o == game::Outcome::HumanWon ? "won" : "lost"; }
 inline const char* BoardName(game::BoardId b) { return b == game::BoardId::Computer ? "computer" : "human"; }
 
 // Records every effect in order as one short text:
@@ -35,7 +36,7 @@ public:
     std::uint32_t ticks = 1000;
     std::int64_t seconds = 1000000;
     bool advanceSeconds = false;
-    int answer = 2;  // the result dialog's answer
+    game::Answer answer = game::Answer::Stop;  // the result dialog's answer
     int asked = 0;
     int totalsWhenAsked = -1;  // ManWon + CompWon while the result dialog is up
     std::function<void(game::BoardId)> onRepaint;  // runs after each repaint
@@ -66,10 +67,10 @@ public:
         events.push_back("pause:" + std::to_string(ms));
         ticks += static_cast<std::uint32_t>(ms);
     }
-    void PlayEndSound(int id) override { events.push_back("sound:" + std::to_string(id)); }
-    int AskResult(int id) override
+    void PlayEndSound(game::Outcome o) override { events.push_back(std::string("sound:") + OutcomeName(o)); }
+    game::Answer AskResult(game::Outcome o) override
     {
-        events.push_back("ask:" + std::to_string(id));
+        events.push_back(std::string("ask:") + OutcomeName(o));
         ++asked;
         totalsWhenAsked = game::ManWon + game::CompWon;
         return answer;
@@ -103,7 +104,6 @@ inline void ResetGameState()
     game::CellSize = 17;
     game::ClearModel();
     game::ResetPlacement();
-    game::LastMouseCell = 0;
     game::ShotHit[0] = game::ShotHit[1] = 0;
     game::SunkShipName[0] = '\0';
     game::SkipBackground = 0;

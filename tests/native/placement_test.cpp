@@ -211,7 +211,7 @@ TEST_F(PlacementTest, ArrangeFleetUsesAutoArrangeRecordingForTheHuman)
         EXPECT_NE(game::FleetLive[1][i][game::ShipLength(i) - 1].x, game::SunkMarker) << i;
 }
 
-TEST_F(PlacementTest, ResetPlacementSetsStartValuesButKeepsLastMouseCell)
+TEST_F(PlacementTest, ResetPlacementSetsStartValues)
 {
     game::PlacingShip = 1;
     game::ShipBeingPlaced = 7;
@@ -220,7 +220,6 @@ TEST_F(PlacementTest, ResetPlacementSetsStartValuesButKeepsLastMouseCell)
     game::PickerOpen = 1;
     game::ShipsLeftToPlace[2] = 0;
     game::ChosenOfLength[1] = 3;
-    game::LastMouseCell = 42;
     game::ResetPlacement();
     EXPECT_EQ(game::PlacingShip, 0);
     EXPECT_EQ(game::ShipBeingPlaced, 0);
@@ -232,7 +231,6 @@ TEST_F(PlacementTest, ResetPlacementSetsStartValuesButKeepsLastMouseCell)
     EXPECT_EQ(game::ShipsLeftToPlace[2], 3);
     EXPECT_EQ(game::ShipsLeftToPlace[3], 4);
     EXPECT_EQ(game::ChosenOfLength[1], 0);
-    EXPECT_EQ(game::LastMouseCell, 42);
 }
 
 TEST_F(PlacementTest, ChosenShipIndexesByLength)

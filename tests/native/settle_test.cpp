@@ -113,9 +113,9 @@ TEST_F(SettleTest, HumanSinksTheTenthShipAndWins)
         SinkComputerShip(i);
     game::AnnounceSunkShips(game::kComputerFleet);
     fx.Clear();
-    fx.answer = 2;
+    fx.answer = game::Answer::Stop;
     EXPECT_TRUE(game::SettleShot(game::BoardId::Computer));
-    EXPECT_EQ(fx.events, (std::vector<std::string>{"status1:Компьютер:0", "sound:118", "ask:131", "endprogram",
+    EXPECT_EQ(fx.events, (std::vector<std::string>{"status1:Компьютер:0", "sound:won", "ask:won", "endprogram",
                                                    "invalidate:computer:erase"}));
     EXPECT_EQ(game::BattleOn, 0);
     EXPECT_EQ(game::ManWon, 1);
@@ -133,9 +133,9 @@ TEST_F(SettleTest, ComputerSinksTheTenthShipAndTheHumanPlaysAgain)
         SinkHumanShip(i);
     game::AnnounceSunkShips(game::kHumanFleet);
     fx.Clear();
-    fx.answer = game::kAnswerPlayAgain;
+    fx.answer = game::Answer::PlayAgain;
     EXPECT_TRUE(game::SettleShot(game::BoardId::Human));
-    EXPECT_EQ(fx.events, (std::vector<std::string>{"status2:Человек:0", "sound:116", "ask:126", "newgame",
+    EXPECT_EQ(fx.events, (std::vector<std::string>{"status2:Человек:0", "sound:lost", "ask:lost", "newgame",
                                                    "invalidate:human:erase"}));
     EXPECT_EQ(game::ManWon, 4);
     EXPECT_EQ(game::CompWon, 8);

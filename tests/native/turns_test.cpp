@@ -141,10 +141,10 @@ TEST_F(TurnsTest, HumanSinkingTheLastShipInSingleShotModeEndsTheGame)
                 PreHit(game::kComputerFleet, p.x, p.y);
     game::AnnounceSunkShips(game::kComputerFleet);
     fx.Clear();
-    fx.answer = game::kAnswerPlayAgain;
+    fx.answer = game::Answer::PlayAgain;
     Click(9, 9);
     EXPECT_EQ(fx.events, (V{"ccap:Человек - осталось ходов - 0", "status0:Попадание!", "beep", "status1:Компьютер:0",
-                            "sound:118", "ask:131", "newgame", "invalidate:computer:erase", "repaint:computer",
+                            "sound:won", "ask:won", "newgame", "invalidate:computer:erase", "repaint:computer",
                             "comment:Ваш ход - К10", "pause:300", "comment:Ваш ход - К10 - попадание", "pause:300",
                             "comment:Ваш ход - К10 - потоплен Катер", "ccap:Человек - осталось ходов - 1"}));
     EXPECT_EQ(game::BattleOn, 0);
@@ -169,8 +169,8 @@ TEST_F(TurnsTest, ComputerSinkingTheLastShipStopsItsTurn)
     game::TargetShip = 9;
     fx.Clear();
     Click(4, 4);
-    EXPECT_EQ(fx.Count("ask:126"), 1);
-    EXPECT_EQ(fx.Count("sound:116"), 1);
+    EXPECT_EQ(fx.Count("ask:lost"), 1);
+    EXPECT_EQ(fx.Count("sound:lost"), 1);
     EXPECT_EQ(fx.Count("repaint:human"), 1);
     EXPECT_FALSE(game::IsSet(game::ShotsAtHuman, 4, 7));  // no shot after the end
     EXPECT_EQ(fx.events.back(), "ccap:Человек - осталось ходов - 1");
@@ -372,7 +372,7 @@ TEST_F(TurnsTest, LastSalvoShotThatEndsTheGameHandsNoTurnOver)
     fx.Clear();
     Click(9, 9);
     EXPECT_EQ(fx.events, (V{"ccap:Человек - осталось ходов - 0", "hcap:Компьютер - всего ходов - 0", "beep",
-                            "status1:Компьютер:0", "sound:118", "ask:131", "endprogram", "invalidate:computer:erase",
+                            "status1:Компьютер:0", "sound:won", "ask:won", "endprogram", "invalidate:computer:erase",
                             "repaint:computer", "comment:Ваш ход - К10", "pause:300",
                             "comment:Ваш ход - К10 - попадание", "pause:300",
                             "comment:Ваш ход - К10 - потоплен Катер"}));
@@ -397,7 +397,7 @@ TEST_F(TurnsTest, SalvoComputerTurnStopsAtTheShotThatEndsTheGame)
     fx.Clear();
     Click(4, 4);
     EXPECT_EQ(fx.Count("repaint:human"), 1);
-    EXPECT_EQ(fx.Count("ask:126"), 1);
+    EXPECT_EQ(fx.Count("ask:lost"), 1);
     // The turn still ends as usual, with the human's (now empty) allowance.
     EXPECT_EQ(V(fx.events.end() - 2, fx.events.end()),
               (V{"ccap:Человек - осталось ходов - 0", "comment:Ваш ход"}));

@@ -109,7 +109,7 @@ protected:
         fx.asked = 0;
         fx.seconds = 1700000000 + seed * 1000;
         fx.advanceSeconds = true;
-        fx.answer = seed % 2 ? game::kAnswerPlayAgain : 2;
+        fx.answer = seed % 2 ? game::Answer::PlayAgain : game::Answer::Stop;
         game::Options.ProphyUser = s.level;
         game::Options.Salvo = s.salvo;
         game::Options.FirstShoot = s.humanFirst;
@@ -167,11 +167,11 @@ protected:
         EXPECT_EQ(game::RunWins, humanWon ? 1 : 0);
         EXPECT_EQ(game::CompWon, humanWon ? 0 : 1);
         EXPECT_EQ(game::RunLosses, humanWon ? 0 : 1);
-        EXPECT_EQ(fx.Count(humanWon ? "sound:118" : "sound:116"), 1);
+        EXPECT_EQ(fx.Count(humanWon ? "sound:won" : "sound:lost"), 1);
         EXPECT_EQ(fx.CountPrefix("sound:"), 1);
-        EXPECT_EQ(fx.Count(fx.answer == game::kAnswerPlayAgain ? "newgame" : "endprogram"), 1);
+        EXPECT_EQ(fx.Count(fx.answer == game::Answer::PlayAgain ? "newgame" : "endprogram"), 1);
         EXPECT_EQ(fx.Count("newgame") + fx.Count("endprogram"), 1);
-        const auto ask = std::find(fx.events.begin(), fx.events.end(), humanWon ? "ask:131" : "ask:126");
+        const auto ask = std::find(fx.events.begin(), fx.events.end(), humanWon ? "ask:won" : "ask:lost");
         ASSERT_NE(ask, fx.events.end());
         int repaintsAfter = 0;
         for (auto it = ask; it != fx.events.end(); ++it)

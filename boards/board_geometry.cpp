@@ -1,7 +1,7 @@
 // Board window geometry from the cell size.
 #include "boards/board_geometry.h"
 
-#include "shell/layout.h"
+#include "common/layout.h"
 
 namespace boards {
 

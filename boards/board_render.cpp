@@ -2,13 +2,13 @@
 #include "boards/board_render.h"
 
 #include "boards/board_geometry.h"
+#include "boards/board_windows.h"
 #include "boards/placement_window.h"
+#include "common/gdi.h"
+#include "common/look.h"
 #include "game/options.h"
 #include "game/placement.h"
-#include "shell/app.h"
-#include "shell/fonts.h"
-#include "shell/gdi.h"
-#include "shell/settings.h"
+#include "game/play.h"
 
 namespace boards {
 namespace {
@@ -111,8 +111,8 @@ void DrawHumanMarks(HDC dc, int c, HBRUSH ships, HBRUSH sunk)
 
 BoardLook LookOf(game::BoardId board)
 {
-    const settings::ColourScheme& colours = settings::Colours();
-    const fonts::Which font = board == game::BoardId::Computer ? fonts::kComputerBoard : fonts::kHumanBoard;
+    const look::ColourScheme& colours = look::Colours();
+    const look::FontId font = board == game::BoardId::Computer ? look::kComputerBoardFont : look::kHumanBoardFont;
     BoardLook look{};
     look.cell = game::CellSize;
     look.battleField = colours.BattleField;
@@ -120,14 +120,9 @@ BoardLook LookOf(game::BoardId board)
     look.lines = colours.Lines;
     look.sunkShip = colours.SunkShip;
     look.russianFlag = game::Options.RussianFlag;
-    look.labelFont = fonts::Font(font);
-    look.labelColour = fonts::Colour(font);
+    look.labelFont = look::Font(font);
+    look.labelColour = look::FontColour(font);
     return look;
-}
-
-game::BoardId BoardOfWindow(HWND window)
-{
-    return window == app::HumanBoardWindow ? game::BoardId::Human : game::BoardId::Computer;
 }
 
 void DrawBackground(HDC dc, const RECT& client, const BoardLook& look)
@@ -183,44 +178,30 @@ void DrawMarks(HDC dc, game::BoardId board, const BoardLook& look, bool withPosi
 
 void RenderBoard(HDC dc, const RECT& client, game::BoardId board, const BoardLook& look)
 {
-    const bool full = game::SkipBackground == 0;
+    const bool full = !game::TakeSkipBackground();
     if (full)
         DrawBackground(dc, client, look);
-    game::SkipBackground = 0;
     DrawMarks(dc, board, look, full);
 }
 
-void DrawBoardBackground(HWND window, HDC dc)
+void RedrawBoardBackground(game::BoardId board)
 {
-    RECT client;
-    GetClientRect(window, &client);
-    DrawBackground(dc, client, LookOf(BoardOfWindow(window)));
-}
-
-void RedrawBoardBackground(HWND window)
-{
+    HWND window = BoardWindow(board);
     if (!window)  // GetDC(nullptr) would draw on the whole screen
         return;
     gdi::WindowDc dc(window);
-    DrawBoardBackground(window, dc.get());
+    RECT client;
+    GetClientRect(window, &client);
+    DrawBackground(dc.get(), client, LookOf(board));
 }
 
-void PaintComputerBoard(HWND window)
+void PaintBoard(HWND window, game::BoardId board)
 {
-    const BoardLook look = LookOf(game::BoardId::Computer);
+    const BoardLook look = LookOf(board);
     gdi::PaintDc dc(window);
     RECT client;
     GetClientRect(window, &client);
-    RenderBoard(dc.get(), client, game::BoardId::Computer, look);
-}
-
-void PaintHumanBoard(HWND window)
-{
-    const BoardLook look = LookOf(game::BoardId::Human);
-    gdi::PaintDc dc(window);
-    RECT client;
-    GetClientRect(window, &client);
-    RenderBoard(dc.get(), client, game::BoardId::Human, look);
+    RenderBoard(dc.get(), client, board, look);
 }
 
 }  // namespace boards

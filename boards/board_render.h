@@ -19,8 +19,6 @@ struct BoardLook {
 
 // The look in force: cell size, colour scheme, flag option and the board's font.
 BoardLook LookOf(game::BoardId board);
-// ComputerBoardWindow or HumanBoardWindow to the board it shows.
-game::BoardId BoardOfWindow(HWND window);
 
 // Sea with the Lines frame, the grid, the black label strips with letters
 // and numbers, the flag corner. Leaves the null pen selected.
@@ -32,12 +30,10 @@ void DrawMarks(HDC dc, game::BoardId board, const BoardLook& look, bool withPosi
 // (which it lowers), then the marks.
 void RenderBoard(HDC dc, const RECT& client, game::BoardId board, const BoardLook& look);
 
-// The background of a board window into a context already obtained.
-void DrawBoardBackground(HWND window, HDC dc);
-// The background outside a paint cycle: wipes every mark at once.
-void RedrawBoardBackground(HWND window);
-// WM_PAINT of each board window.
-void PaintComputerBoard(HWND window);
-void PaintHumanBoard(HWND window);
+// The background of a board's window outside a paint cycle: wipes every
+// mark at once.
+void RedrawBoardBackground(game::BoardId board);
+// WM_PAINT of a board's window.
+void PaintBoard(HWND window, game::BoardId board);
 
 }  // namespace boards

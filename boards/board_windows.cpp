@@ -7,50 +7,49 @@
 
 #include "boards/board_render.h"
 #include "boards/placement_window.h"
+#include "common/child_window.h"
+#include "common/look.h"
 #include "common/window_proc.h"
 #include "game/placement.h"
 #include "game/turns.h"
 #include "resources/resource.h"
-#include "shell/app.h"
-#include "shell/fonts.h"
-#include "shell/toolbar.h"
 
 namespace boards {
 namespace {
 
-constexpr wchar_t kMenuHide[] = L"&Спрятать окно";
-constexpr wchar_t kMenuFont[] = L"&Выбрать шрифт";
+constexpr wchar_t kComputerBoardClass[] = L"First_screen";
+constexpr wchar_t kHumanBoardClass[] = L"Second_screen";
+constexpr wchar_t kComputerBoardCaption[] = L"Корабли компьютера";
+constexpr wchar_t kHumanBoardCaption[] = L"Корабли человека";
 
-// The menu's point comes unsigned, as the click's client coordinates.
-void ShowContextMenu(HWND board, POINT at)
+constexpr DWORD kBoardStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CAPTION;
+constexpr DWORD kBoardExStyle = WS_EX_TOOLWINDOW | WS_EX_WINDOWEDGE | WS_EX_CLIENTEDGE;
+
+HWND g_computerBoard;
+HWND g_humanBoard;
+int g_lastMouseCell;  // LastMouseCell
+
+look::FontId FontOf(game::BoardId board)
 {
-    ClientToScreen(board, &at);
-    HMENU menu = CreatePopupMenu();
-    if (!menu)
-        return;
-    AppendMenuW(menu, MF_STRING, IDM_HIDE_WINDOW, kMenuHide);
-    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(menu, MF_STRING, IDM_CHOOSE_FONT, kMenuFont);
-    TrackPopupMenu(menu, TPM_LEFTBUTTON | TPM_LEFTALIGN | TPM_TOPALIGN, at.x, at.y, 0, board, nullptr);
-    DestroyMenu(menu);
+    return board == game::BoardId::Computer ? look::kComputerBoardFont : look::kHumanBoardFont;
 }
 
-// The context menu's two commands; the toolbar button mirrors the window.
-void OnCommand(HWND board, int command, int toolbarButton, fonts::Which font)
+// The context menu's two commands.
+void OnCommand(HWND window, game::BoardId board, int command)
 {
     switch (command) {
-    case IDM_HIDE_WINDOW:
-        ShowWindow(board, SW_HIDE);
-        toolbar::Release(toolbarButton);
-        break;
+    case IDM_HIDE_WINDOW: child_window::Show(window, false); break;
     case IDM_CHOOSE_FONT:
-        fonts::Choose(board, font);
-        InvalidateRect(board, nullptr, TRUE);
+        look::PickFont(window, FontOf(board));
+        InvalidateRect(window, nullptr, TRUE);
         break;
     }
 }
 
-void OnRepaintAfterMove(HWND board) { InvalidateRect(board, nullptr, TRUE); }
+void OnRepaintAfterMove(HWND window) { InvalidateRect(window, nullptr, TRUE); }
+
+// The menu's point comes unsigned, as the click's client coordinates.
+POINT MenuPoint(LPARAM lp) { return {LOWORD(lp), HIWORD(lp)}; }
 
 // Drag steps in one direction; a step is taken only while the ship stays
 // inside the grid, so a drag never runs into MoveShip's limits.
@@ -65,15 +64,13 @@ void OnPlacementDrag(POINT p)
 {
     if (!game::PlacingShip || game::ShipBeingPlaced < 0 || game::ShipBeingPlaced >= game::kShipCount)
         return;
-    const auto d = DragDeltaAt(p.x, p.y, game::LastMouseCell, game::CellSize);
+    const auto d = DragDeltaAt(p.x, p.y, g_lastMouseCell, game::CellSize);
     if (!d)
         return;
     DragSteps(d->rows < 0 ? kMoveUp : kMoveDown, std::abs(d->rows));
     DragSteps(d->cols < 0 ? kMoveLeft : kMoveRight, std::abs(d->cols));
-    game::LastMouseCell = d->cell;
+    g_lastMouseCell = d->cell;
 }
-
-void SendPadCommand(int command) { SendMessageW(app::ArrowsWindow, WM_COMMAND, command, 0); }
 
 void OnHumanLButtonUp()
 {
@@ -81,49 +78,78 @@ void OnHumanLButtonUp()
         SendPadCommand(kPadDone);
 }
 
-void OnHumanRButtonDown(HWND board, POINT at)
+void OnHumanRButtonDown(HWND window, LPARAM lp)
 {
     if (game::PlacingShip)
         SendPadCommand(kPadTurn);
     else
-        ShowContextMenu(board, at);
+        child_window::TrackMenu(window, MenuPoint(lp));
 }
 
 LRESULT HandleComputerBoard(HWND window, UINT msg, WPARAM wp, LPARAM lp)
 {
     switch (msg) {
-    case WM_PAINT: PaintComputerBoard(window); return 0;
+    case WM_PAINT: PaintBoard(window, game::BoardId::Computer); return 0;
     case WM_LBUTTONUP: game::HumanShot(GET_X_LPARAM(lp), GET_Y_LPARAM(lp)); return 0;
-    case WM_RBUTTONDOWN: ShowContextMenu(window, {LOWORD(lp), HIWORD(lp)}); return 0;
-    case WM_COMMAND:
-        OnCommand(window, LOWORD(wp), IDM_SHOW_COMPUTER_BOARD, fonts::kComputerBoard);
-        return 0;
+    case WM_RBUTTONDOWN: child_window::TrackMenu(window, MenuPoint(lp)); return 0;
+    case WM_COMMAND: OnCommand(window, game::BoardId::Computer, LOWORD(wp)); return 0;
     case WM_EXITSIZEMOVE: OnRepaintAfterMove(window); return 0;
     }
     return DefWindowProcW(window, msg, wp, lp);
 }
-
-}  // namespace
-
-const WNDPROC ComputerBoardProc = common::WindowProc<HandleComputerBoard>;
-
-namespace {
 
 LRESULT HandleHumanBoard(HWND window, UINT msg, WPARAM wp, LPARAM lp)
 {
     switch (msg) {
-    case WM_PAINT: PaintHumanBoard(window); return 0;
+    case WM_PAINT: PaintBoard(window, game::BoardId::Human); return 0;
     case WM_MOUSEMOVE: OnPlacementDrag({GET_X_LPARAM(lp), GET_Y_LPARAM(lp)}); return 0;
     case WM_LBUTTONUP: OnHumanLButtonUp(); return 0;
-    case WM_RBUTTONDOWN: OnHumanRButtonDown(window, {LOWORD(lp), HIWORD(lp)}); return 0;
-    case WM_COMMAND: OnCommand(window, LOWORD(wp), IDM_SHOW_HUMAN_BOARD, fonts::kHumanBoard); return 0;
+    case WM_RBUTTONDOWN: OnHumanRButtonDown(window, lp); return 0;
+    case WM_COMMAND: OnCommand(window, game::BoardId::Human, LOWORD(wp)); return 0;
     case WM_EXITSIZEMOVE: OnRepaintAfterMove(window); return 0;
     }
     return DefWindowProcW(window, msg, wp, lp);
 }
 
+bool RegisterOne(HINSTANCE instance, const wchar_t* name, WNDPROC proc, HCURSOR cursor)
+{
+    WNDCLASSW wc{};
+    wc.style = CS_HREDRAW | CS_VREDRAW;
+    wc.lpfnWndProc = proc;
+    wc.hInstance = instance;
+    wc.hCursor = cursor;
+    wc.lpszClassName = name;
+    return RegisterClassW(&wc) != 0;
+}
+
 }  // namespace
 
-const WNDPROC HumanBoardProc = common::WindowProc<HandleHumanBoard>;
+bool RegisterBoards(HINSTANCE instance)
+{
+    // The human's board has no cursor of its own: the pointer keeps the
+    // shape it had when it entered.
+    return RegisterOne(instance, kComputerBoardClass, common::WindowProc<HandleComputerBoard>,
+                       LoadCursorW(instance, MAKEINTRESOURCEW(IDC_GUNSIGHT))) &&
+           RegisterOne(instance, kHumanBoardClass, common::WindowProc<HandleHumanBoard>, nullptr);
+}
+
+HWND CreateBoard(game::BoardId board, HWND frame, const layout::Box& b)
+{
+    const bool computer = board == game::BoardId::Computer;
+    HWND window = CreateWindowExW(kBoardExStyle, computer ? kComputerBoardClass : kHumanBoardClass,
+                                  BoardCaption(board), kBoardStyle, b.x, b.y, b.width, b.height, frame, nullptr,
+                                  GetModuleHandleW(nullptr), nullptr);
+    (computer ? g_computerBoard : g_humanBoard) = window;
+    return window;
+}
+
+HWND BoardWindow(game::BoardId board) { return board == game::BoardId::Computer ? g_computerBoard : g_humanBoard; }
+
+const wchar_t* BoardCaption(game::BoardId board)
+{
+    return board == game::BoardId::Computer ? kComputerBoardCaption : kHumanBoardCaption;
+}
+
+void ForgetDragSquare() { g_lastMouseCell = 0; }
 
 }  // namespace boards

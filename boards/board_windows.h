@@ -4,9 +4,24 @@
 
 #include <windows.h>
 
+#include "common/layout.h"
+#include "game/effects.h"
+
 namespace boards {
 
-extern const WNDPROC ComputerBoardProc;
-extern const WNDPROC HumanBoardProc;
+// Registers First_screen (the computer's board) and Second_screen (the
+// human's), in that order.
+bool RegisterBoards(HINSTANCE instance);
+
+// Makes a board's window as a child of the frame, with its caption.
+HWND CreateBoard(game::BoardId board, HWND frame, const layout::Box& box);
+HWND BoardWindow(game::BoardId board);
+
+// The captions a new game shows, before the game writes its own.
+const wchar_t* BoardCaption(game::BoardId board);
+
+// The square last under the pointer while a ship is dragged (row * 10 +
+// column); a confirmed ship starts the next drag from square 0.
+void ForgetDragSquare();
 
 }  // namespace boards

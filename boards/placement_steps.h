@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <optional>
 
+#include "common/layout.h"
 #include "game/model.h"
-#include "shell/layout.h"
 
 namespace boards {
 

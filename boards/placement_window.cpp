@@ -1,17 +1,23 @@
 // The arrow pad and the positioning of a ship by hand.
 #include "boards/placement_window.h"
 
+#include "boards/board_windows.h"
+#include "boards/ship_picker.h"
+#include "common/child_window.h"
+#include "common/gdi.h"
+#include "common/module.h"
+#include "common/textures.h"
 #include "common/window_proc.h"
 #include "game/placement.h"
-#include "game/turns.h"
+#include "game/play.h"
 #include "resources/resource.h"
-#include "shell/app.h"
-#include "shell/gdi.h"
-#include "shell/status_bar.h"
-#include "shell/toolbar.h"
 
 namespace boards {
 namespace {
+
+constexpr wchar_t kPadClass[] = L"Container_class";
+constexpr wchar_t kPadCaption[] = L"Вперед к победе!";
+constexpr DWORD kPadStyle = WS_CHILD | WS_CLIPSIBLINGS | WS_CAPTION | WS_SYSMENU;
 
 constexpr wchar_t kErrorCaption[] = L"Ошибка";
 constexpr wchar_t kPastLeftText[] = L"Неверное перемещение.\nВыход за рамки!";
@@ -23,6 +29,8 @@ constexpr wchar_t kTouchingText[] =
 constexpr wchar_t kKeysHint[] = L"Клавиши 4,8,6,2-перемещение, 5-поворот, ENTER-готово.";
 
 constexpr DWORD kPadButtonStyle = WS_CHILD | WS_VISIBLE | WS_GROUP | WS_TABSTOP | BS_ICON;
+
+HWND g_pad;
 
 // Set between a step's erasing of the ship's image and its redrawing, so
 // that a paint meanwhile (under a message box) leaves the image erased too.
@@ -54,12 +62,16 @@ const wchar_t* RefusalText(MoveRefusal refusal)
 
 void ShowError(HWND owner, const wchar_t* text) { MessageBoxW(owner, text, kErrorCaption, MB_ICONERROR | MB_OK); }
 
-bool ValidShip(int k) { return k >= 0 && k < game::kShipCount; }
+HWND HumanBoard() { return BoardWindow(game::BoardId::Human); }
 
-game::PixelRect& ShipBeingPlacedRect() { return game::ShipRects[game::kHumanFleet][game::ShipBeingPlaced]; }
+// The placement keys arrive at the frame: it keeps the focus.
+void FocusFrame() { SetFocus(child_window::FrameOf(g_pad)); }
 
-void InvertOnBoard(HWND board, const game::PixelRect& ship)
+const game::PixelRect& PositionedRect() { return game::ShipRects[game::kHumanFleet][game::ShipBeingPlaced]; }
+
+void InvertOnBoard(const game::PixelRect& ship)
 {
+    HWND board = HumanBoard();
     if (!board)  // GetDC(nullptr) would draw on the whole screen
         return;
     gdi::WindowDc dc(board);
@@ -69,11 +81,11 @@ void InvertOnBoard(HWND board, const game::PixelRect& ship)
 void CreatePadButtons()
 {
     for (const PadButton& b : PadButtons(game::CellSize)) {
-        HWND button = CreateWindowExW(0, L"BUTTON", L"", kPadButtonStyle, b.x, b.y, b.size, b.size,
-                                      app::ArrowsWindow, reinterpret_cast<HMENU>(static_cast<INT_PTR>(b.command)),
-                                      app::Instance, nullptr);
+        HWND button = CreateWindowExW(0, L"BUTTON", L"", kPadButtonStyle, b.x, b.y, b.size, b.size, g_pad,
+                                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(b.command)), common::Module(),
+                                      nullptr);
         // Icons from LoadIcon are shared: nothing to delete with the button.
-        HICON icon = LoadIconW(app::Instance, MAKEINTRESOURCEW(IconOf(b.command)));
+        HICON icon = LoadIconW(common::Module(), MAKEINTRESOURCEW(IconOf(b.command)));
         SendMessageW(button, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon));
     }
 }
@@ -82,7 +94,7 @@ void DestroyPadButtons()
 {
     static const int kOrder[] = {kPadUp, kPadDown, kPadLeft, kPadRight, kPadTurn, kPadDone};
     for (int command : kOrder)
-        if (HWND button = GetDlgItem(app::ArrowsWindow, command))
+        if (HWND button = GetDlgItem(g_pad, command))
             DestroyWindow(button);
 }
 
@@ -96,36 +108,11 @@ void OnPadCommand(int command)
         StepShip(*move);
 }
 
-void HidePad(HWND pad)
-{
-    ShowWindow(pad, SW_HIDE);
-    toolbar::Release(IDM_SHOW_ARROWS);
-}
-
-int CountPlaced()
-{
-    int n = 0;
-    for (std::uint8_t placed : game::ShipPlaced)
-        n += placed ? 1 : 0;
-    return n;
-}
-
-void StartBattleAfterFleet()
-{
-    ShowWindow(app::ShipPickerWindow, SW_HIDE);
-    toolbar::Release(IDM_SHOW_PICKER);
-    game::PickerOpen = 0;
-    game::ArrangeFleet(game::kComputerFleet);
-    // The computer's opening move may already end the game.
-    if (game::StartBattle())
-        game::BattleOn = 1;
-}
-
-LRESULT HandleArrows(HWND window, UINT msg, WPARAM wp, LPARAM lp)
+LRESULT HandlePad(HWND window, UINT msg, WPARAM wp, LPARAM lp)
 {
     switch (msg) {
     case WM_COMMAND: OnPadCommand(LOWORD(wp)); return 0;
-    case WM_CLOSE: HidePad(window); return 0;
+    case WM_CLOSE: child_window::Show(window, false); return 0;
     case WM_EXITSIZEMOVE: InvalidateRect(window, nullptr, TRUE); return 0;
     }
     return DefWindowProcW(window, msg, wp, lp);
@@ -133,25 +120,42 @@ LRESULT HandleArrows(HWND window, UINT msg, WPARAM wp, LPARAM lp)
 
 }  // namespace
 
-const WNDPROC ArrowsProc = common::WindowProc<HandleArrows>;
-
-void BeginPlacement(int ship, bool vertical)
+bool RegisterPad(HINSTANCE instance)
 {
-    if (!ValidShip(ship))
-        return;
-    if (const auto shown = ShipImage())  // never two ships on screen at once
-        InvertOnBoard(app::HumanBoardWindow, *shown);
-    game::ShipBeingPlaced = ship;
-    ShowWindow(app::ArrowsWindow, SW_SHOW);
-    toolbar::PressAndCheck(IDM_SHOW_ARROWS);
+    WNDCLASSW wc{};
+    wc.style = CS_HREDRAW | CS_VREDRAW;
+    wc.lpfnWndProc = common::WindowProc<HandlePad>;
+    wc.hInstance = instance;
+    wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_ARROWS));
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = textures::Brush(textures::kBlue);
+    wc.lpszClassName = kPadClass;
+    return RegisterClassW(&wc) != 0;
+}
+
+HWND CreatePad(HWND frame, const layout::Box& b)
+{
+    g_pad = CreateWindowExW(0, kPadClass, kPadCaption, kPadStyle, b.x, b.y, b.width, b.height, frame, nullptr,
+                            common::Module(), nullptr);
+    return g_pad;
+}
+
+HWND PadWindow() { return g_pad; }
+
+void SendPadCommand(int command)
+{
+    if (g_pad)
+        SendMessageW(g_pad, WM_COMMAND, static_cast<WPARAM>(command), 0);
+}
+
+void BeginPlacement()
+{
+    child_window::Show(g_pad, true);
     DestroyPadButtons();
     CreatePadButtons();
-    game::PixelRect& r = ShipBeingPlacedRect();
-    r = game::ShipRectAt(0, 0, game::ShipLength(ship), vertical);
     g_imageErased = false;
-    InvertOnBoard(app::HumanBoardWindow, r);
-    game::PlacingShip = 1;
-    status_bar::SetText(0, kKeysHint);
+    InvertOnBoard(PositionedRect());
+    child_window::SayInStatus(g_pad, kKeysHint);
 }
 
 game::PixelRect MoveShip(HWND board, game::PixelRect ship, ShipMove move)
@@ -162,7 +166,7 @@ game::PixelRect MoveShip(HWND board, game::PixelRect ship, ShipMove move)
         return ship;
     RECT client;
     GetClientRect(board, &client);
-    InvertOnBoard(board, ship);
+    InvertOnBoard(ship);
     g_imageErased = true;
     const MoveOutcome out =
         MoveShipRect(ship, move, {client.left, client.top, client.right, client.bottom}, game::CellSize);
@@ -170,45 +174,42 @@ game::PixelRect MoveShip(HWND board, game::PixelRect ship, ShipMove move)
         ShowError(board, RefusalText(out.refusal));
     // A new game started under the message box has wiped the board already.
     if (game::PlacingShip)
-        InvertOnBoard(board, out.ship);
+        InvertOnBoard(out.ship);
     g_imageErased = false;
-    SetFocus(app::MainWindow);
+    FocusFrame();
     return out.ship;
 }
 
 void StepShip(ShipMove move)
 {
     const int k = game::ShipBeingPlaced;
-    if (!game::PlacingShip || !ValidShip(k))
+    if (!game::PlacingShip)
         return;
-    const game::PixelRect moved = MoveShip(app::HumanBoardWindow, ShipBeingPlacedRect(), move);
+    const game::PixelRect moved = MoveShip(HumanBoard(), PositionedRect(), move);
     if (game::PlacingShip && game::ShipBeingPlaced == k)
-        ShipBeingPlacedRect() = moved;
+        game::MovePositionedShip(moved);
 }
 
 void ConfirmShip()
 {
-    const int k = game::ShipBeingPlaced;
-    if (!game::PlacingShip || !ValidShip(k))
+    if (!game::PlacingShip)
         return;
-    const game::PixelRect r = ShipBeingPlacedRect();
-    if (game::PositionBlocked(r, game::kHumanBoard)) {
-        ShowError(app::ArrowsWindow, kTouchingText);
+    const game::Confirmed confirmed = game::ConfirmShip();
+    if (confirmed == game::Confirmed::Refused) {
+        ShowError(g_pad, kTouchingText);
         // The done button kept the focus; the keys must reach the frame again.
-        SetFocus(app::MainWindow);
+        FocusFrame();
         return;
     }
-    game::PlaceShip(r, game::kHumanBoard);
     DestroyPadButtons();
-    game::PlacingShip = 0;
-    game::LastMouseCell = 0;
-    game::ShipPlaced[k] = 1;
-    InvalidateRect(app::HumanBoardWindow, nullptr, TRUE);
-    game::PlacedCount = CountPlaced();
-    HidePad(app::ArrowsWindow);
-    InvalidateRect(app::ShipPickerWindow, nullptr, TRUE);
-    if (game::PlacedCount == game::kShipCount)
-        StartBattleAfterFleet();
+    ForgetDragSquare();
+    InvalidateRect(HumanBoard(), nullptr, TRUE);
+    child_window::Show(g_pad, false);
+    InvalidateRect(PickerWindow(), nullptr, TRUE);
+    if (confirmed == game::Confirmed::FleetComplete) {
+        child_window::Show(PickerWindow(), false);
+        game::BeginBattle();
+    }
 }
 
 void DropPlacement()
@@ -219,9 +220,9 @@ void DropPlacement()
 
 std::optional<game::PixelRect> ShipImage()
 {
-    if (!game::PlacingShip || g_imageErased || !ValidShip(game::ShipBeingPlaced))
+    if (!game::PlacingShip || g_imageErased || game::ShipBeingPlaced < 0 || game::ShipBeingPlaced >= game::kShipCount)
         return std::nullopt;
-    return ShipBeingPlacedRect();
+    return PositionedRect();
 }
 
 void DrawShipInverted(HDC dc, const game::PixelRect& ship)

@@ -7,15 +7,23 @@
 #include <optional>
 
 #include "boards/placement_steps.h"
+#include "common/layout.h"
 #include "game/model.h"
 
 namespace boards {
 
-extern const WNDPROC ArrowsProc;
+// Registers Container_class, the arrow pad's window class.
+bool RegisterPad(HINSTANCE instance);
+// Makes the pad as a hidden child of the frame.
+HWND CreatePad(HWND frame, const layout::Box& box);
+HWND PadWindow();
+// A pad command (PadCommand), as its buttons, the human's board and the
+// Enter key give it.
+void SendPadCommand(int command);
 
-// Enters positioning for ship k of the human's fleet: the pad with its
-// buttons, the ship inverted in square А1, the key hint in the status bar.
-void BeginPlacement(int ship, bool vertical);
+// Shows what game::ChooseShip began: the pad with its buttons, the ship
+// inverted in square А1, the key hint in the status bar.
+void BeginPlacement();
 // One step of the ship on the board window: erases its inverted image,
 // moves or turns it (or says why not) and draws it again. Returns the
 // rectangle, moved or not.
@@ -23,7 +31,7 @@ game::PixelRect MoveShip(HWND board, game::PixelRect ship, ShipMove move);
 // A step of the ship being positioned (keys, pad, drag); ignored when none is.
 void StepShip(ShipMove move);
 // Tests the ship against the touching rule and records it; after the tenth
-// the computer's fleet is arranged and the battle starts.
+// the picker closes and the battle starts.
 void ConfirmShip();
 // The new-game reset's share: removes the pad's buttons (a ship being
 // positioned is dropped with the rest of the placement state).

@@ -6,20 +6,26 @@
 #include <string>
 
 #include "boards/placement_window.h"
+#include "common/child_window.h"
+#include "common/gdi.h"
+#include "common/layout.h"
+#include "common/look.h"
+#include "common/module.h"
+#include "common/textures.h"
 #include "common/window_proc.h"
 #include "game/placement.h"
+#include "game/play.h"
 #include "resources/resource.h"
-#include "shell/app.h"
-#include "shell/gdi.h"
-#include "shell/layout.h"
-#include "shell/settings.h"
-#include "shell/toolbar.h"
 
 namespace boards {
 namespace {
 
+constexpr wchar_t kPickerClass[] = L"ShipContainer_class";
+constexpr wchar_t kPickerCaption[] = L"Выбери корабль.";
+constexpr DWORD kPickerStyle = WS_CHILD | WS_CLIPSIBLINGS | WS_CAPTION | WS_SYSMENU;
 constexpr char kDigitFace[] = "MS Sans Serif";
 
+HWND g_picker;
 Silhouettes g_silhouettes{};
 
 // The counts' font, made for each paint.
@@ -51,19 +57,13 @@ void OnPaint(HWND window)
     DrawShipPicker(dc.get(), client, game::CellSize);
 }
 
-void OnClose(HWND window)
-{
-    ShowWindow(window, SW_HIDE);
-    toolbar::Release(IDM_SHOW_PICKER);
-}
-
 LRESULT HandleShipPicker(HWND window, UINT msg, WPARAM wp, LPARAM lp)
 {
     switch (msg) {
     case WM_CREATE: OnCreate(); return 0;
     case WM_PAINT: OnPaint(window); return 0;
     case WM_LBUTTONUP: ChooseShip(GET_X_LPARAM(lp), GET_Y_LPARAM(lp)); return 0;
-    case WM_CLOSE: OnClose(window); return 0;
+    case WM_CLOSE: child_window::Show(window, false); return 0;
     case WM_EXITSIZEMOVE: InvalidateRect(window, nullptr, TRUE); return 0;
     }
     return DefWindowProcW(window, msg, wp, lp);
@@ -71,7 +71,26 @@ LRESULT HandleShipPicker(HWND window, UINT msg, WPARAM wp, LPARAM lp)
 
 }  // namespace
 
-const WNDPROC ShipPickerProc = common::WindowProc<HandleShipPicker>;
+bool RegisterPicker(HINSTANCE instance)
+{
+    WNDCLASSW wc{};
+    wc.style = CS_HREDRAW | CS_VREDRAW;
+    wc.lpfnWndProc = common::WindowProc<HandleShipPicker>;
+    wc.hInstance = instance;
+    wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_PICKER));
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.lpszClassName = kPickerClass;
+    return RegisterClassW(&wc) != 0;
+}
+
+HWND CreatePicker(HWND frame, const layout::Box& b)
+{
+    g_picker = CreateWindowExW(0, kPickerClass, kPickerCaption, kPickerStyle, b.x, b.y, b.width, b.height, frame,
+                               nullptr, common::Module(), nullptr);
+    return g_picker;
+}
+
+HWND PickerWindow() { return g_picker; }
 
 void ChooseShip(int x, int y)
 {
@@ -84,27 +103,21 @@ void ChooseShip(int x, int y)
     const int i = SilhouetteAt(x, y, g_silhouettes, game::ShipsLeftToPlace);
     if (i < 0)
         return;
-    const int t = LengthSlotOf(i);
-    SetFocus(app::MainWindow);
-    const int ship = game::NextChosenShipIndex(t);
-    if (ship < 0)
-        return;
-    BeginPlacement(ship, IsUpright(i));
-    --game::ShipsLeftToPlace[t];
-    ShowWindow(app::ArrowsWindow, SW_SHOW);
-    toolbar::PressAndCheck(IDM_SHOW_ARROWS);
+    SetFocus(child_window::FrameOf(g_picker));
+    if (game::ChooseShip(LengthSlotOf(i), IsUpright(i)) >= 0)
+        BeginPlacement();
 }
 
 const Silhouettes& PickerSilhouettes() { return g_silhouettes; }
 
 void DrawShipPicker(HDC dc, const RECT& client, int c)
 {
-    const settings::ColourScheme& colours = settings::Colours();
+    const look::ColourScheme& colours = look::Colours();
     gdi::Obj<HFONT> font(MakeDigitFont(c));
     gdi::Obj<HBRUSH> ships(CreateSolidBrush(colours.Ships));
     gdi::Obj<HPEN> lines(CreatePen(PS_SOLID, 1, colours.Lines));
 
-    FillRect(dc, &client, app::TextureBrushes[app::kTextureGrey]);
+    FillRect(dc, &client, textures::Brush(textures::kGrey));
     gdi::Select pen(dc, lines.get());
     gdi::Select brush(dc, ships.get());
     for (const layout::Rect& r : g_silhouettes)

@@ -5,10 +5,16 @@
 #include <windows.h>
 
 #include "boards/placement_steps.h"
+#include "common/layout.h"
 
 namespace boards {
 
-extern const WNDPROC ShipPickerProc;
+// Registers ShipContainer_class, the picker's window class.
+bool RegisterPicker(HINSTANCE instance);
+// Makes the picker as a hidden child of the frame; its silhouettes are laid
+// out for the cell size of that moment.
+HWND CreatePicker(HWND frame, const layout::Box& box);
+HWND PickerWindow();
 
 // A click at (x, y) of the picker's client area: starts positioning a ship
 // of the silhouette's length and orientation, beeps while the picker is

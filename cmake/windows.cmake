@@ -5,7 +5,7 @@ add_compile_definitions(UNICODE _UNICODE NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0
 set(WIN32_LIBS comctl32 comdlg32 gdi32 user32 advapi32 winmm shell32 kernel32)
 
 # Everything of the program but its entry point, so that tests can link it.
-file(GLOB UI_SOURCES CONFIGURE_DEPENDS shell/*.cpp boards/*.cpp dialogs/*.cpp)
+file(GLOB UI_SOURCES CONFIGURE_DEPENDS common/*.cpp shell/*.cpp boards/*.cpp dialogs/*.cpp)
 list(REMOVE_ITEM UI_SOURCES ${CMAKE_SOURCE_DIR}/shell/winmain.cpp)
 foreach(p ${PORTABLE_SOURCES})
   list(REMOVE_ITEM UI_SOURCES ${CMAKE_SOURCE_DIR}/${p})

@@ -34,6 +34,35 @@ INT_PTR CALLBACK DialogProc(HWND dialog, UINT msg, WPARAM wp, LPARAM lp) noexcep
     }
 }
 
+// A window procedure for a class whose windows each keep a record T (the
+// dialogs' panels): the record is made at WM_NCCREATE, handed to every call
+// of the handler and deleted at WM_NCDESTROY. A record that cannot be made
+// fails the window's creation.
+template <typename T>
+T* RecordOf(HWND window)
+{
+    return reinterpret_cast<T*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+}
+
+template <typename T, LRESULT (*Handle)(T&, HWND, UINT, WPARAM, LPARAM)>
+LRESULT CALLBACK RecordWindowProc(HWND window, UINT msg, WPARAM wp, LPARAM lp) noexcept
+{
+    try {
+        if (msg == WM_NCCREATE)
+            SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(new T()));
+        T* record = RecordOf<T>(window);
+        if (msg == WM_NCDESTROY) {
+            SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+            delete record;
+            record = nullptr;
+        }
+        // Messages before WM_NCCREATE and after WM_NCDESTROY get the default.
+        return record ? Handle(*record, window, msg, wp, lp) : DefWindowProcW(window, msg, wp, lp);
+    } catch (...) {
+        return 0;
+    }
+}
+
 // The same for a subclass procedure (SetWindowSubclass); a throwing handler
 // answers 0.
 template <SubclassHandler Handle>

@@ -4,11 +4,11 @@
 
 #include <windowsx.h>
 
+#include "common/gdi.h"
+#include "common/module.h"
 #include "common/window_proc.h"
-#include "dialogs/colours_dialog.h"
+#include "dialogs/colour_fields.h"
 #include "resources/resource.h"
-#include "shell/app.h"
-#include "shell/gdi.h"
 
 namespace colour_pickers {
 namespace {
@@ -21,12 +21,11 @@ enum Kind { kPalette, kRamp };
 // What a panel remembers between its paint and the mouse: the cell size of
 // the latest paint and the cell outlined last.
 struct PickerState {
+    Kind kind = kPalette;
     int cellWidth = 0, cellHeight = 0;   // 0: not painted yet
     bool outlined = false;
     Cell last{};
 };
-
-PickerState g_state[2];
 
 int Columns(Kind kind) { return kind == kPalette ? colour_grid::kPaletteColumns : colour_grid::kRampColumns; }
 
@@ -35,7 +34,7 @@ Rgb ColourOf(Kind kind, HWND panel, Cell cell)
 {
     if (kind == kPalette)
         return colour_grid::PaletteColour(cell.column, cell.row);
-    const auto ramp = colour_grid::ShadeRamp(colours_dialog::FieldColour(GetParent(panel)));
+    const auto ramp = colour_grid::ShadeRamp(colour_fields::Read(GetParent(panel)));
     return colour_grid::RampColour(ramp, cell.column, cell.row);
 }
 
@@ -60,81 +59,81 @@ void PaintGrid(HDC dc, int width, int height, int columns, ColourAt colourAt)
             DrawCell(dc, CellRect(w, h, {i, j}), colourAt(Cell{i, j}), RGB(0, 0, 0));
 }
 
-void OnCreate(Kind kind) { g_state[kind] = PickerState{}; }
-
-void OnPaint(Kind kind, HWND panel)
+void OnPaint(PickerState& s, HWND panel)
 {
     gdi::PaintDc dc(panel);
     RECT client;
     GetClientRect(panel, &client);
-    PickerState& s = g_state[kind];
-    s.cellWidth = client.right / Columns(kind);
+    s.cellWidth = client.right / Columns(s.kind);
     s.cellHeight = client.bottom / colour_grid::kRows;
-    if (kind == kPalette)
+    if (s.kind == kPalette)
         PaintPalette(dc.get(), client.right, client.bottom);
     else
-        PaintRamp(dc.get(), client.right, client.bottom, colours_dialog::FieldColour(GetParent(panel)));
+        PaintRamp(dc.get(), client.right, client.bottom, colour_fields::Read(GetParent(panel)));
 }
 
-std::optional<Cell> CellAt(Kind kind, POINT pt)
+std::optional<Cell> CellAt(const PickerState& s, POINT pt)
 {
-    const PickerState& s = g_state[kind];
-    return colour_grid::CellAt(pt.x, pt.y, s.cellWidth, s.cellHeight, Columns(kind));
+    return colour_grid::CellAt(pt.x, pt.y, s.cellWidth, s.cellHeight, Columns(s.kind));
 }
 
 HCURSOR Pipette()
 {
-    HCURSOR pipette = LoadCursorW(app::Instance, MAKEINTRESOURCEW(IDC_PIPETTE));
+    HCURSOR pipette = LoadCursorW(common::Module(), MAKEINTRESOURCEW(IDC_PIPETTE));
     return pipette ? pipette : LoadCursorW(nullptr, IDC_CROSS);
 }
 
 // The white outline moves to the cell under the mouse.
-void OnMouseMove(Kind kind, HWND panel, POINT pt)
+void OnMouseMove(PickerState& s, HWND panel, POINT pt)
 {
-    const auto cell = CellAt(kind, pt);
+    const auto cell = CellAt(s, pt);
     if (!cell)
         return;
     SetCursor(Pipette());
-    PickerState& s = g_state[kind];
     gdi::WindowDc dc(panel);
     if (s.outlined)
-        DrawCell(dc.get(), CellRect(s.cellWidth, s.cellHeight, s.last), ColourOf(kind, panel, s.last), RGB(0, 0, 0));
+        DrawCell(dc.get(), CellRect(s.cellWidth, s.cellHeight, s.last), ColourOf(s.kind, panel, s.last),
+                 RGB(0, 0, 0));
     s.last = *cell;
     s.outlined = true;
-    DrawCell(dc.get(), CellRect(s.cellWidth, s.cellHeight, *cell), ColourOf(kind, panel, *cell),
+    DrawCell(dc.get(), CellRect(s.cellWidth, s.cellHeight, *cell), ColourOf(s.kind, panel, *cell),
              RGB(255, 255, 255));
 }
 
 // Keeps the dialog from putting its arrow back over a cell.
-bool OnSetCursor(Kind kind, HWND panel, int hitTest)
+bool OnSetCursor(const PickerState& s, HWND panel, int hitTest)
 {
     POINT pt;
-    if (hitTest != HTCLIENT || !GetCursorPos(&pt) || !ScreenToClient(panel, &pt) || !CellAt(kind, pt))
+    if (hitTest != HTCLIENT || !GetCursorPos(&pt) || !ScreenToClient(panel, &pt) || !CellAt(s, pt))
         return false;
     SetCursor(Pipette());
     return true;
 }
 
-void OnLButtonDown(Kind kind, HWND panel, POINT pt)
+void OnLButtonDown(const PickerState& s, HWND panel, POINT pt)
 {
-    if (const auto cell = CellAt(kind, pt))
-        colours_dialog::WriteFields(GetParent(panel), ColourOf(kind, panel, *cell));
+    if (const auto cell = CellAt(s, pt))
+        colour_fields::Write(GetParent(panel), ColourOf(s.kind, panel, *cell));
 }
 
-LRESULT Handle(Kind kind, HWND panel, UINT msg, WPARAM wp, LPARAM lp)
+LRESULT Handle(PickerState& s, HWND panel, UINT msg, WPARAM wp, LPARAM lp)
 {
     switch (msg) {
-    case WM_CREATE: OnCreate(kind); return 0;
-    case WM_PAINT: OnPaint(kind, panel); return 0;
-    case WM_SETCURSOR: if (OnSetCursor(kind, panel, LOWORD(lp))) return TRUE; break;
-    case WM_MOUSEMOVE: OnMouseMove(kind, panel, {GET_X_LPARAM(lp), GET_Y_LPARAM(lp)}); return 0;
-    case WM_LBUTTONDOWN: OnLButtonDown(kind, panel, {GET_X_LPARAM(lp), GET_Y_LPARAM(lp)}); return 0;
+    case WM_PAINT: OnPaint(s, panel); return 0;
+    case WM_SETCURSOR: if (OnSetCursor(s, panel, LOWORD(lp))) return TRUE; break;
+    case WM_MOUSEMOVE: OnMouseMove(s, panel, {GET_X_LPARAM(lp), GET_Y_LPARAM(lp)}); return 0;
+    case WM_LBUTTONDOWN: OnLButtonDown(s, panel, {GET_X_LPARAM(lp), GET_Y_LPARAM(lp)}); return 0;
     }
     return DefWindowProcW(panel, msg, wp, lp);
 }
 
-LRESULT HandlePalette(HWND panel, UINT msg, WPARAM wp, LPARAM lp) { return Handle(kPalette, panel, msg, wp, lp); }
-LRESULT HandleRamp(HWND panel, UINT msg, WPARAM wp, LPARAM lp) { return Handle(kRamp, panel, msg, wp, lp); }
+// Each class's panels keep records of their own kind.
+template <Kind K>
+LRESULT HandleKind(PickerState& s, HWND panel, UINT msg, WPARAM wp, LPARAM lp)
+{
+    s.kind = K;
+    return Handle(s, panel, msg, wp, lp);
+}
 
 bool RegisterOne(HINSTANCE instance, const wchar_t* name, WNDPROC proc)
 {
@@ -153,8 +152,8 @@ bool RegisterOne(HINSTANCE instance, const wchar_t* name, WNDPROC proc)
 
 bool Register(HINSTANCE instance)
 {
-    return RegisterOne(instance, kPaletteClass, common::WindowProc<HandlePalette>) &&
-           RegisterOne(instance, kRampClass, common::WindowProc<HandleRamp>);
+    return RegisterOne(instance, kPaletteClass, common::RecordWindowProc<PickerState, HandleKind<kPalette>>) &&
+           RegisterOne(instance, kRampClass, common::RecordWindowProc<PickerState, HandleKind<kRamp>>);
 }
 
 void PaintPalette(HDC dc, int width, int height)

@@ -6,13 +6,14 @@
 
 #include <string>
 
+#include "common/look.h"
+#include "common/messages.h"
 #include "common/window_proc.h"
+#include "dialogs/colour_fields.h"
 #include "dialogs/dialog_util.h"
 #include "dialogs/field_rules.h"
 #include "dialogs/sample_board.h"
 #include "resources/resource.h"
-#include "shell/app.h"
-#include "shell/settings.h"
 
 namespace colours_dialog {
 namespace {
@@ -113,7 +114,7 @@ void LoadSelected(HWND dialog)
     const std::uint8_t parts[] = {c.r, c.g, c.b};
     for (int i = 0; i < 3; ++i)
         SendDlgItemMessageW(dialog, kFields[i].spin, UDM_SETPOS, 0, MAKELPARAM(parts[i], 0));
-    WriteFields(dialog, c);
+    colour_fields::Write(dialog, c);
 }
 
 BOOL OnInitDialog(HWND dialog, LPARAM lp)
@@ -123,7 +124,7 @@ BOOL OnInitDialog(HWND dialog, LPARAM lp)
         EndDialog(dialog, -1);
         return FALSE;
     }
-    s->working = settings::Colours();
+    s->working = look::Colours();
     s->loaded = false;
 
     for (const wchar_t* entry : kEntries)
@@ -155,7 +156,7 @@ void OnSelChange(HWND dialog)
 // only once the dialog has loaded its first colour.
 void OnFieldUpdate(HWND dialog)
 {
-    const Rgb c = FieldColour(dialog);
+    const Rgb c = colour_fields::Read(dialog);
     InvalidateRect(GetDlgItem(dialog, IDC_SHADE_RAMP), nullptr, TRUE);
     State* s = StateOf(dialog);
     if (!s || !s->loaded)
@@ -197,10 +198,10 @@ void OnPicked(HWND dialog, WPARAM selection)
 void OnOk(HWND dialog)
 {
     if (State* s = StateOf(dialog)) {
-        settings::Colours() = s->working;
+        look::Colours() = s->working;
         s->loaded = false;
-        if (app::MainWindow)
-            RedrawWindow(app::MainWindow, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+        if (HWND frame = GetParent(dialog))
+            RedrawWindow(frame, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     }
     EndDialog(dialog, kAccepted);
 }
@@ -227,7 +228,7 @@ BOOL OnCommand(HWND dialog, int id, int code)
 
 }  // namespace
 
-std::uint32_t& Member(settings::ColourScheme& colours, Selection selection)
+std::uint32_t& Member(look::ColourScheme& colours, Selection selection)
 {
     switch (selection) {
     case sample_board::kBackGround: return colours.BackGround;
@@ -238,21 +239,6 @@ std::uint32_t& Member(settings::ColourScheme& colours, Selection selection)
     }
 }
 
-Rgb FieldColour(HWND dialog)
-{
-    std::uint8_t parts[3];
-    for (int i = 0; i < 3; ++i)
-        parts[i] = field_rules::ComponentFromText(dialogs::ItemText(dialog, kFields[i].edit));
-    return {parts[0], parts[1], parts[2]};
-}
-
-void WriteFields(HWND dialog, Rgb colour)
-{
-    SetDlgItemInt(dialog, IDC_RED, colour.r, FALSE);
-    SetDlgItemInt(dialog, IDC_GREEN, colour.g, FALSE);
-    SetDlgItemInt(dialog, IDC_BLUE, colour.b, FALSE);
-}
-
 namespace {
 
 INT_PTR Handle(HWND dialog, UINT msg, WPARAM wp, LPARAM lp)
@@ -260,7 +246,7 @@ INT_PTR Handle(HWND dialog, UINT msg, WPARAM wp, LPARAM lp)
     switch (msg) {
     case WM_INITDIALOG: return OnInitDialog(dialog, lp);
     case WM_COMMAND: return OnCommand(dialog, LOWORD(wp), HIWORD(wp));
-    case sample_board::kPicked: OnPicked(dialog, wp); return TRUE;
+    case common::kColourPicked: OnPicked(dialog, wp); return TRUE;
     }
     return FALSE;
 }

@@ -3,6 +3,7 @@
 
 #include <commctrl.h>
 
+#include "common/module.h"
 #include "dialogs/about_dialog.h"
 #include "dialogs/colour_pickers.h"
 #include "dialogs/colours_dialog.h"
@@ -13,18 +14,15 @@
 #include "dialogs/settings_dialog.h"
 #include "dialogs/statistics_dialog.h"
 #include "resources/resource.h"
-#include "shell/app.h"
 
 namespace dialogs {
 namespace {
 
-HINSTANCE Instance() { return app::Instance ? app::Instance : GetModuleHandleW(nullptr); }
-
 INT_PTR Run(int templateId, HWND owner, DLGPROC proc, LPARAM param)
 {
-    if (!RegisterPanels(Instance()))
+    if (!RegisterPanels(common::Module()))
         return -1;
-    return DialogBoxParamW(Instance(), MAKEINTRESOURCEW(templateId), owner, proc, param);
+    return DialogBoxParamW(common::Module(), MAKEINTRESOURCEW(templateId), owner, proc, param);
 }
 
 }  // namespace
@@ -51,18 +49,18 @@ void ShowColours(HWND owner)
     Run(IDD_COLOURS, owner, colours_dialog::Proc, reinterpret_cast<LPARAM>(&state));
 }
 
-void ShowSettings(HWND owner)
+bool ShowSettings(HWND owner)
 {
-    settings_dialog::Snapshot snapshot;
-    Run(IDD_SETTINGS, owner, settings_dialog::Proc, reinterpret_cast<LPARAM>(&snapshot));
+    settings_dialog::State state;
+    Run(IDD_SETTINGS, owner, settings_dialog::Proc, reinterpret_cast<LPARAM>(&state));
+    return state.flagChanged;
 }
 
-int AskResult(HWND owner, int dialogId)
+game::Answer AskResult(HWND owner, game::Outcome outcome)
 {
-    const int clip = result_dialog::ClipFor(dialogId);
-    if (clip == 0)
-        return -1;
-    return static_cast<int>(Run(dialogId, owner, result_dialog::Proc, clip));
+    const bool won = outcome == game::Outcome::HumanWon;
+    const INT_PTR answer = Run(won ? IDD_WON : IDD_LOST, owner, result_dialog::Proc, won ? IDA_WORD : IDA_FAN);
+    return answer == result_dialog::kPlayAgain ? game::Answer::PlayAgain : game::Answer::Stop;
 }
 
 }  // namespace dialogs

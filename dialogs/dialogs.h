@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include "game/effects.h"
+
 namespace dialogs {
 
 // Command 302: name, version, credit and the feedback links.
@@ -11,11 +13,12 @@ void ShowAbout(HWND owner);
 void ShowStatistics(HWND owner);
 // Command 40015: the five colours of the frame and the boards.
 void ShowColours(HWND owner);
-// Command 40031: every game option on one panel.
-void ShowSettings(HWND owner);
+// Command 40031: every game option on one panel. True when the flag option
+// changed on "&Угу", so that the boards repaint.
+bool ShowSettings(HWND owner);
 
-// The end of a game: dialogId 126 (lost) or 131 (won). Returns 6 to play
-// again, 2 to stop, anything else when the dialog could not be shown.
-int AskResult(HWND owner, int dialogId);
+// The end of a game: the lost or the won dialog. A dialog that could not be
+// shown answers Stop.
+game::Answer AskResult(HWND owner, game::Outcome outcome);
 
 }  // namespace dialogs

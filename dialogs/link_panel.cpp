@@ -6,12 +6,12 @@
 
 #include <string>
 
+#include "common/child_window.h"
+#include "common/gdi.h"
+#include "common/module.h"
 #include "common/window_proc.h"
 #include "resources/contacts.h"
 #include "resources/resource.h"
-#include "shell/app.h"
-#include "shell/gdi.h"
-#include "shell/status_bar.h"
 
 namespace link_panel {
 namespace {
@@ -41,7 +41,7 @@ struct Panel {
     bool painted = false;
 };
 
-Panel* PanelOf(HWND panel) { return reinterpret_cast<Panel*>(GetWindowLongPtrW(panel, GWLP_USERDATA)); }
+Panel* PanelOf(HWND panel) { return common::RecordOf<Panel>(panel); }
 
 SIZE Extent(HDC dc, const wchar_t* text)
 {
@@ -104,7 +104,7 @@ int LinkAt(const Panel& p, POINT pt)
 
 HCURSOR Cursor(bool overLink)
 {
-    HCURSOR hand = overLink ? LoadCursorW(app::Instance, MAKEINTRESOURCEW(IDC_LINK_HAND)) : nullptr;
+    HCURSOR hand = overLink ? LoadCursorW(common::Module(), MAKEINTRESOURCEW(IDC_LINK_HAND)) : nullptr;
     return hand ? hand : LoadCursorW(nullptr, overLink ? IDC_HAND : IDC_ARROW);
 }
 
@@ -126,7 +126,7 @@ void OnMouseMove(HWND panel, POINT pt)
         DrawLine(dc.get(), *p, link);
     }
     if (under >= 0)
-        status_bar::SetText(0, kTargets[under]);
+        child_window::SayInStatus(panel, kTargets[under]);
 }
 
 // Keeps the dialog from putting its arrow back over a line.
@@ -150,19 +150,16 @@ void OnLButtonDown(HWND panel, POINT pt)
         return;
     if (PtInRect(&p->hot[kWeb], pt))
         Open(L"" CONTACT_WEB_PAGE);
-    if (PtInRect(&p->hot[kEmail], pt) && app::MainWindow)
-        SendMessageW(app::MainWindow, WM_COMMAND, IDM_FEEDBACK, 0);
+    if (PtInRect(&p->hot[kEmail], pt))
+        if (HWND frame = child_window::FrameOf(panel))
+            SendMessageW(frame, WM_COMMAND, IDM_FEEDBACK, 0);
     if (PtInRect(&p->hot[kMessenger], pt))
         Open(L"" CONTACT_MESSENGER_PAGE);
 }
 
-namespace {
-
-LRESULT Handle(HWND panel, UINT msg, WPARAM wp, LPARAM lp)
+LRESULT Handle(Panel&, HWND panel, UINT msg, WPARAM wp, LPARAM lp)
 {
     switch (msg) {
-    case WM_NCCREATE: SetWindowLongPtrW(panel, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(new Panel)); break;
-    case WM_NCDESTROY: delete PanelOf(panel); SetWindowLongPtrW(panel, GWLP_USERDATA, 0); break;
     case WM_PAINT: OnPaint(panel); return 0;
     case WM_SETCURSOR: if (OnSetCursor(panel, LOWORD(lp))) return TRUE; break;
     case WM_MOUSEMOVE: OnMouseMove(panel, {GET_X_LPARAM(lp), GET_Y_LPARAM(lp)}); return 0;
@@ -173,13 +170,11 @@ LRESULT Handle(HWND panel, UINT msg, WPARAM wp, LPARAM lp)
 
 }  // namespace
 
-}  // namespace
-
 bool Register(HINSTANCE instance)
 {
     WNDCLASSEXW wc = {};
     wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = common::WindowProc<Handle>;
+    wc.lpfnWndProc = common::RecordWindowProc<Panel, Handle>;
     wc.hInstance = instance;
     wc.lpszClassName = kClassName;
     // No class cursor: the panel sets the hand or the arrow itself.

@@ -34,19 +34,6 @@ BOOL OnCommand(HWND dialog, int id)
     return FALSE;
 }
 
-}  // namespace
-
-int ClipFor(int dialogId)
-{
-    switch (dialogId) {
-    case IDD_LOST: return IDA_FAN;
-    case IDD_WON: return IDA_WORD;
-    }
-    return 0;
-}
-
-namespace {
-
 INT_PTR Handle(HWND dialog, UINT msg, WPARAM wp, LPARAM lp)
 {
     switch (msg) {

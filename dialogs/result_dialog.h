@@ -9,9 +9,6 @@ namespace result_dialog {
 constexpr int kPlayAgain = 6;
 constexpr int kStop = 2;
 
-// The clip of result dialog IDD_LOST or IDD_WON; 0 for any other template.
-int ClipFor(int dialogId);
-
 // lParam of WM_INITDIALOG: the clip's resource id.
 extern const DLGPROC Proc;
 

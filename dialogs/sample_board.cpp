@@ -3,9 +3,10 @@
 
 #include <windowsx.h>
 
+#include "common/gdi.h"
+#include "common/messages.h"
 #include "common/window_proc.h"
 #include "game/model.h"
-#include "shell/gdi.h"
 
 namespace sample_board {
 namespace {
@@ -18,11 +19,11 @@ struct Regions {
 };
 
 struct Panel {
-    const settings::ColourScheme* colours = nullptr;
+    const look::ColourScheme* colours = nullptr;
     Regions regions;
 };
 
-Panel* PanelOf(HWND panel) { return reinterpret_cast<Panel*>(GetWindowLongPtrW(panel, GWLP_USERDATA)); }
+Panel* PanelOf(HWND panel) { return common::RecordOf<Panel>(panel); }
 
 HRGN RectRegion(const Rect& r) { return CreateRectRgn(r.left, r.top, r.right, r.bottom); }
 
@@ -47,7 +48,7 @@ void Box(HDC dc, const Rect& r, COLORREF fill)
 }
 
 // Draws the board and, when regions is given, makes its regions anew.
-void Draw(HDC dc, int width, int height, int cell, const settings::ColourScheme& colours, Regions* regions)
+void Draw(HDC dc, int width, int height, int cell, const look::ColourScheme& colours, Regions* regions)
 {
     const Geometry g = Layout(width, height, cell);
     {
@@ -106,16 +107,12 @@ void OnLButtonDown(HWND panel, POINT pt)
 {
     Selection picked;
     if (PickAt(panel, pt, &picked))
-        SendMessageW(GetParent(panel), kPicked, static_cast<WPARAM>(picked), 0);
+        SendMessageW(GetParent(panel), common::kColourPicked, static_cast<WPARAM>(picked), 0);
 }
 
-namespace {
-
-LRESULT Handle(HWND panel, UINT msg, WPARAM wp, LPARAM lp)
+LRESULT Handle(Panel&, HWND panel, UINT msg, WPARAM wp, LPARAM lp)
 {
     switch (msg) {
-    case WM_NCCREATE: SetWindowLongPtrW(panel, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(new Panel)); break;
-    case WM_NCDESTROY: delete PanelOf(panel); SetWindowLongPtrW(panel, GWLP_USERDATA, 0); break;
     case WM_PAINT: OnPaint(panel); return 0;
     case WM_LBUTTONDOWN: OnLButtonDown(panel, {GET_X_LPARAM(lp), GET_Y_LPARAM(lp)}); return 0;
     }
@@ -124,20 +121,18 @@ LRESULT Handle(HWND panel, UINT msg, WPARAM wp, LPARAM lp)
 
 }  // namespace
 
-}  // namespace
-
 bool Register(HINSTANCE instance)
 {
     WNDCLASSEXW wc = {};
     wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = common::WindowProc<Handle>;
+    wc.lpfnWndProc = common::RecordWindowProc<Panel, Handle>;
     wc.hInstance = instance;
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.lpszClassName = kClassName;
     return RegisterClassExW(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
-void SetColours(HWND panel, const settings::ColourScheme* colours)
+void SetColours(HWND panel, const look::ColourScheme* colours)
 {
     if (Panel* p = PanelOf(panel)) {
         p->colours = colours;
@@ -170,7 +165,7 @@ void ShowChange(HWND panel, Selection selection)
     }
 }
 
-void PaintBoard(HDC dc, int width, int height, int cell, const settings::ColourScheme& colours)
+void PaintBoard(HDC dc, int width, int height, int cell, const look::ColourScheme& colours)
 {
     Draw(dc, width, height, cell, colours, nullptr);
 }

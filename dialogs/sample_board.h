@@ -4,20 +4,18 @@
 
 #include <windows.h>
 
+#include "common/look_records.h"
 #include "dialogs/sample_board_geometry.h"
-#include "shell/colours.h"
 
 namespace sample_board {
 
 constexpr wchar_t kClassName[] = L"TrivokSampleBoard";
 
-// Sent to the parent when a click picks a colour; wParam: the Selection.
-constexpr UINT kPicked = WM_APP + 1;
-
 bool Register(HINSTANCE instance);
 
+// A click sends the parent common::kColourPicked with the Selection hit.
 // The colours to draw in; the caller keeps them alive while the panel lives.
-void SetColours(HWND panel, const settings::ColourScheme* colours);
+void SetColours(HWND panel, const look::ColourScheme* colours);
 
 // Repaints what shows the colour of `selection`. The lines repaint inside
 // the field only: the outline follows at the next full paint.
@@ -25,7 +23,7 @@ void ShowChange(HWND panel, Selection selection);
 
 // Draws the board into dc for a width × height panel. Used by the panel's
 // own paint; tests render it into a bitmap.
-void PaintBoard(HDC dc, int width, int height, int cell, const settings::ColourScheme& colours);
+void PaintBoard(HDC dc, int width, int height, int cell, const look::ColourScheme& colours);
 
 // The entry a click at (x, y) picks, by the regions of the latest paint;
 // false before the first paint.

@@ -4,24 +4,21 @@
 
 #include <windows.h>
 
-#include <cstdint>
+#include "game/options.h"
 
 namespace settings_dialog {
 
 constexpr int kAccepted = 6;
 constexpr int kCancelled = 2;
 
-// The options as the dialog found them; the pause is not among them.
-struct Snapshot {
-    std::int32_t ProphyUser = 0;
-    bool Salvo = false;
-    bool AutoArrange = false;
-    bool Reshot = false;
-    bool FirstShoot = false;
-    bool RussianFlag = false;
+// What the dialog keeps while it is open.
+struct State {
+    game::GameOptions snapshot;  // the options as the dialog found them; the pause is not restored
+    bool flagChanged = false;    // on "&Угу": the boards must repaint their flag corner
 };
 
-// lParam of WM_INITDIALOG: the Snapshot the dialog fills and keeps.
+// lParam of WM_INITDIALOG: the State the dialog fills and keeps. Commands go
+// to the dialog's owner, the frame.
 extern const DLGPROC Proc;
 
 }  // namespace settings_dialog

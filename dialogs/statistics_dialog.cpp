@@ -31,10 +31,7 @@ BOOL OnInitDialog(HWND dialog)
 void OnClear(HWND dialog)
 {
     if (MessageBoxW(dialog, kClearQuestion, kClearTitle, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES) {
-        game::RunWins = 0;
-        game::RunLosses = 0;
-        game::ManWon = 0;
-        game::CompWon = 0;
+        game::ClearScore();
     }
     EndDialog(dialog, kCleared);
 }

@@ -9,6 +9,7 @@
 #define IDI_SPEAKER             157
 
 // Menus
+#define IDM_CHILD_MENU          124     // the boards' and the commentator's context menu
 #define IDM_MAIN_MENU           125
 
 // Commands of the main menu and the toolbar. A toolbar button and its menu

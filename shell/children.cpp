@@ -7,13 +7,17 @@
 #include <vector>
 
 #include "boards/board_render.h"
+#include "boards/board_windows.h"
 #include "boards/placement_window.h"
+#include "boards/ship_picker.h"
+#include "common/gdi.h"
+#include "common/layout.h"
+#include "common/look.h"
 #include "game/model.h"
-#include "game/placement.h"
+#include "game/settle.h"
 #include "resources/resource.h"
-#include "shell/app.h"
-#include "shell/gdi.h"
-#include "shell/layout.h"
+#include "shell/commentator.h"
+#include "shell/main_frame.h"
 #include "shell/settings.h"
 #include "shell/status_bar.h"
 #include "shell/toolbar.h"
@@ -21,10 +25,7 @@
 namespace children {
 namespace {
 
-constexpr DWORD kPadStyle = WS_CHILD | WS_CLIPSIBLINGS | WS_CAPTION | WS_SYSMENU;
-constexpr DWORD kCommentatorStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CAPTION | WS_SYSMENU;
-constexpr DWORD kBoardStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CAPTION;
-constexpr DWORD kBoardExStyle = WS_EX_TOOLWINDOW | WS_EX_WINDOWEDGE | WS_EX_CLIENTEDGE;
+constexpr wchar_t kReadyText[] = L"Готово...";
 
 layout::FrameMetrics Metrics()
 {
@@ -34,19 +35,30 @@ layout::FrameMetrics Metrics()
     return {GetSystemMetrics(SM_CXDLGFRAME), GetSystemMetrics(SM_CYDLGFRAME), ncm.iSmCaptionHeight};
 }
 
-HWND MakeChild(HWND parent, DWORD exStyle, const wchar_t* cls, const wchar_t* caption, DWORD style,
-               const layout::Box& b)
-{
-    return CreateWindowExW(exStyle, cls, caption, style, b.x, b.y, b.width, b.height, parent, nullptr,
-                           app::Instance, nullptr);
-}
+HWND Frame() { return main_frame::Window(); }
+HWND Board(game::BoardId board) { return boards::BoardWindow(board); }
+
+// The children with their slots of the saved positions and the toolbar
+// buttons that mirror them, in the order the positions are saved.
+struct Child {
+    HWND (*window)();
+    settings::Slot slot;
+    int button;
+};
+const Child kChildren[] = {
+    {[] { return Board(game::BoardId::Computer); }, settings::kComputerBoardSlot, IDM_SHOW_COMPUTER_BOARD},
+    {[] { return Board(game::BoardId::Human); }, settings::kHumanBoardSlot, IDM_SHOW_HUMAN_BOARD},
+    {boards::PadWindow, settings::kArrowsSlot, IDM_SHOW_ARROWS},
+    {boards::PickerWindow, settings::kPickerSlot, IDM_SHOW_PICKER},
+    {commentator::Window, settings::kCommentatorSlot, IDM_SHOW_COMMENTATOR},
+};
 
 // A child's rectangle in the frame's client coordinates.
 RECT ClientRectOf(HWND child)
 {
     RECT r;
     GetWindowRect(child, &r);
-    MapWindowPoints(HWND_DESKTOP, app::MainWindow, reinterpret_cast<POINT*>(&r), 2);
+    MapWindowPoints(HWND_DESKTOP, Frame(), reinterpret_cast<POINT*>(&r), 2);
     return r;
 }
 
@@ -89,37 +101,44 @@ bool Showable(const RECT& r, const std::vector<layout::Rect>& areas)
                             GetSystemMetrics(SM_CYVIRTUALSCREEN));
 }
 
-void HideAndRelease(HWND w, int button)
+// The frame's restored rectangle in screen coordinates, whatever its state:
+// a minimised or maximised frame comes back at its normal place. The
+// placement counts from the work area of the frame's monitor.
+RECT NormalScreenRect(HWND frame)
 {
-    ShowWindow(w, SW_HIDE);
-    toolbar::Release(button);
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof(placement);
+    RECT r;
+    if (!GetWindowPlacement(frame, &placement)) {
+        GetWindowRect(frame, &r);
+        return r;
+    }
+    r = placement.rcNormalPosition;
+    MONITORINFO info{};
+    info.cbSize = sizeof(info);
+    if (GetMonitorInfoW(MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST), &info))
+        OffsetRect(&r, info.rcWork.left - info.rcMonitor.left, info.rcWork.top - info.rcMonitor.top);
+    return r;
 }
 
 }  // namespace
 
 bool Create(HWND frame)
 {
-    const int c = game::CellSize;
-    const layout::InitialLayout l = layout::Initial(c, Metrics());
-
-    app::ArrowsWindow = MakeChild(frame, 0, app::kArrowsClass, L"Вперед к победе!", kPadStyle, l.arrows);
-    app::ShipPickerWindow = MakeChild(frame, 0, app::kPickerClass, L"Выбери корабль.", kPadStyle, l.picker);
-    app::CommentatorWindow =
-        MakeChild(frame, 0, app::kCommentatorClass, L"Комментатор.", kCommentatorStyle, l.commentator);
-    app::CommentatorText = MakeChild(app::CommentatorWindow, 0, L"Static", L"Приветик, давно не виделись!",
-                                     WS_CHILD | WS_VISIBLE | SS_CENTER, l.commentatorText);
-    app::ToolbarWindow = toolbar::Create(frame);
-    app::StatusBarWindow = status_bar::Create(frame);
-    app::HumanBoardWindow = MakeChild(frame, kBoardExStyle, app::kHumanBoardClass, L"Корабли человека",
-                                      kBoardStyle, l.humanBoard);
-    app::ComputerBoardWindow = MakeChild(frame, kBoardExStyle, app::kComputerBoardClass,
-                                         L"Корабли компьютера", kBoardStyle, l.computerBoard);
-    return app::HumanBoardWindow != nullptr;
+    const layout::InitialLayout l = layout::Initial(game::CellSize, Metrics());
+    boards::CreatePad(frame, l.arrows);
+    boards::CreatePicker(frame, l.picker);
+    commentator::Create(frame, l.commentator, l.commentatorText);
+    toolbar::Create(frame);
+    status_bar::Create(frame);
+    const HWND human = boards::CreateBoard(game::BoardId::Human, frame, l.humanBoard);
+    boards::CreateBoard(game::BoardId::Computer, frame, l.computerBoard);
+    return human != nullptr;
 }
 
 void PaintBackground(HWND frame)
 {
-    gdi::Obj<HBRUSH> brush(CreateSolidBrush(settings::Colours().BackGround));
+    gdi::Obj<HBRUSH> brush(CreateSolidBrush(look::Colours().BackGround));
     gdi::PaintDc dc(frame);
     RECT client;
     GetClientRect(frame, &client);
@@ -130,24 +149,26 @@ void Arrange()
 {
     const int c = game::CellSize;
     const layout::FrameMetrics m = Metrics();
-    RECT client, bar;
-    GetClientRect(app::MainWindow, &client);
-    bar = ClientRectOf(app::ToolbarWindow);
-    const SIZE commentator = SizeOf(app::CommentatorWindow);
-    const SIZE computer = SizeOf(app::ComputerBoardWindow);
-    const SIZE picker = SizeOf(app::ShipPickerWindow);
-    const SIZE arrows = SizeOf(app::ArrowsWindow);
+    RECT client;
+    GetClientRect(Frame(), &client);
+    const RECT bar = ClientRectOf(toolbar::Window());
+    const HWND commentatorWindow = commentator::Window();
+    const HWND human = Board(game::BoardId::Human);
+    const HWND computer = Board(game::BoardId::Computer);
+    const SIZE commentatorSize = SizeOf(commentatorWindow);
+    const SIZE computerSize = SizeOf(computer);
+    const SIZE picker = SizeOf(boards::PickerWindow());
+    const SIZE pad = SizeOf(boards::PadWindow());
 
-    const layout::Arrangement a = layout::Arrange({client.right, bar.bottom, c, commentator.cx, commentator.cy,
-                                                   computer.cx, layout::BoardWidth(c, m),
-                                                   layout::BoardHeight(c, m), picker.cx, picker.cy,
-                                                   arrows.cx, arrows.cy});
-    Place(app::CommentatorWindow, settings::kCommentatorSlot, a.commentator);
-    SendMessageW(app::CommentatorWindow, WM_NCPAINT, 1, 0);
-    Place(app::HumanBoardWindow, settings::kHumanBoardSlot, a.humanBoard);
-    Place(app::ComputerBoardWindow, settings::kComputerBoardSlot, a.computerBoard);
-    Place(app::ShipPickerWindow, settings::kPickerSlot, a.picker);
-    Place(app::ArrowsWindow, settings::kArrowsSlot, a.arrows);
+    const layout::Arrangement a = layout::Arrange(
+        {client.right, bar.bottom, c, commentatorSize.cx, commentatorSize.cy, computerSize.cx,
+         layout::BoardWidth(c, m), layout::BoardHeight(c, m), picker.cx, picker.cy, pad.cx, pad.cy});
+    Place(commentatorWindow, settings::kCommentatorSlot, a.commentator);
+    SendMessageW(commentatorWindow, WM_NCPAINT, 1, 0);
+    Place(human, settings::kHumanBoardSlot, a.humanBoard);
+    Place(computer, settings::kComputerBoardSlot, a.computerBoard);
+    Place(boards::PickerWindow(), settings::kPickerSlot, a.picker);
+    Place(boards::PadWindow(), settings::kArrowsSlot, a.arrows);
 }
 
 // A stored rectangle that would not show (off every monitor, outside the
@@ -156,7 +177,7 @@ void Arrange()
 void Restore()
 {
     RECT now;
-    GetWindowRect(app::MainWindow, &now);
+    GetWindowRect(Frame(), &now);
     if (!settings::PositionsValid()) {
         settings::SetPosition(settings::kMainSlot, now);
         Arrange();
@@ -164,21 +185,13 @@ void Restore()
     }
     const RECT frame = settings::Position(settings::kMainSlot);
     if (Showable(frame, WorkAreas()))
-        PlaceAt(app::MainWindow, frame);
+        PlaceAt(Frame(), frame);
     else
         settings::SetPosition(settings::kMainSlot, now);
 
     RECT client;
-    GetClientRect(app::MainWindow, &client);
+    GetClientRect(Frame(), &client);
     const std::vector<layout::Rect> inside = {ToLayout(client)};
-    const struct {
-        HWND window;
-        settings::Slot slot;
-    } kChildren[] = {
-        {app::ComputerBoardWindow, settings::kComputerBoardSlot}, {app::HumanBoardWindow, settings::kHumanBoardSlot},
-        {app::ArrowsWindow, settings::kArrowsSlot},               {app::ShipPickerWindow, settings::kPickerSlot},
-        {app::CommentatorWindow, settings::kCommentatorSlot},
-    };
     RECT stored[std::size(kChildren)];
     bool allShow = true;
     for (size_t i = 0; i < std::size(kChildren); ++i) {
@@ -189,26 +202,52 @@ void Restore()
         Arrange();
     for (size_t i = 0; i < std::size(kChildren); ++i) {
         if (Showable(stored[i], inside)) {
-            PlaceAt(kChildren[i].window, stored[i]);
+            PlaceAt(kChildren[i].window(), stored[i]);
             settings::SetPosition(kChildren[i].slot, stored[i]);
         }
     }
 }
 
-void NewGameReset()
+std::array<RECT, settings::kSlotCount> Rectangles()
 {
-    SetWindowTextW(app::ComputerBoardWindow, L"Корабли компьютера");
-    SetWindowTextW(app::HumanBoardWindow, L"Корабли человека");
+    std::array<RECT, settings::kSlotCount> rects{};
+    rects[settings::kMainSlot] = NormalScreenRect(Frame());
+    for (const Child& c : kChildren)
+        rects[c.slot] = ClientRectOf(c.window());
+    return rects;
+}
+
+void ShowChild(HWND child, bool show)
+{
+    for (const Child& c : kChildren) {
+        if (c.window() == child) {
+            ShowWindow(child, show ? SW_SHOW : SW_HIDE);
+            toolbar::SetOn(c.button, show);
+        }
+    }
+}
+
+void ShowByButton(int button)
+{
+    for (const Child& c : kChildren)
+        if (c.button == button)
+            ShowWindow(c.window(), toolbar::IsChecked(button) ? SW_SHOW : SW_HIDE);
+}
+
+void ShowNewGame()
+{
+    for (game::BoardId board : {game::BoardId::Computer, game::BoardId::Human})
+        SetWindowTextW(Board(board), boards::BoardCaption(board));
     // A ship dropped in the middle of positioning takes its pad buttons along.
     boards::DropPlacement();
-    game::ClearModel();
-    game::ResetPlacement();
-    status_bar::SetText(0, L"Готово...");
+    status_bar::SetText(0, kReadyText);
     status_bar::ShowShipCounts();
-    boards::RedrawBoardBackground(app::HumanBoardWindow);
-    boards::RedrawBoardBackground(app::ComputerBoardWindow);
-    HideAndRelease(app::ArrowsWindow, IDM_SHOW_ARROWS);
-    HideAndRelease(app::ShipPickerWindow, IDM_SHOW_PICKER);
+    boards::RedrawBoardBackground(game::BoardId::Human);
+    boards::RedrawBoardBackground(game::BoardId::Computer);
+    ShowChild(boards::PadWindow(), false);
+    ShowChild(boards::PickerWindow(), false);
 }
+
+void OpenPicker() { ShowChild(boards::PickerWindow(), true); }
 
 }  // namespace children

@@ -1,79 +1,94 @@
 // The commentator window.
 #include "shell/commentator.h"
 
+#include "common/child_window.h"
+#include "common/look.h"
+#include "common/module.h"
+#include "common/textures.h"
 #include "common/window_proc.h"
 #include "resources/resource.h"
-#include "shell/app.h"
-#include "shell/fonts.h"
-#include "shell/toolbar.h"
 
 namespace commentator {
 namespace {
 
+constexpr wchar_t kClass[] = L"Speaker_class";
+constexpr wchar_t kCaption[] = L"Комментатор.";
+constexpr wchar_t kGreeting[] = L"Приветик, давно не виделись!";
+constexpr DWORD kStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CAPTION | WS_SYSMENU;
+
+HWND g_window;
+HWND g_text;
+
 void GiveTextItsFont()
 {
-    SendMessageW(app::CommentatorText, WM_SETFONT, reinterpret_cast<WPARAM>(fonts::Font(fonts::kCommentator)),
-                 TRUE);
+    SendMessageW(g_text, WM_SETFONT, reinterpret_cast<WPARAM>(look::Font(look::kCommentatorFont)), TRUE);
 }
 
-void Hide(HWND hwnd)
+void PickFont(HWND window)
 {
-    ShowWindow(hwnd, SW_HIDE);
-    toolbar::Release(IDM_SHOW_COMMENTATOR);
-}
-
-void ShowContextMenu(HWND hwnd, LPARAM lp)
-{
-    POINT pt = {static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
-    ClientToScreen(hwnd, &pt);
-    HMENU menu = CreatePopupMenu();
-    AppendMenuW(menu, MF_STRING, IDM_HIDE_WINDOW, L"&Спрятать окно");
-    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(menu, MF_STRING, IDM_CHOOSE_FONT, L"&Выбрать шрифт");
-    TrackPopupMenu(menu, 0, pt.x, pt.y, 0, hwnd, nullptr);
-    DestroyMenu(menu);
-}
-
-void ChooseFont(HWND hwnd)
-{
-    fonts::Choose(hwnd, fonts::kCommentator);
+    look::PickFont(window, look::kCommentatorFont);
     GiveTextItsFont();
 }
 
 // The text is drawn transparently over the texture, in the chosen colour.
 LRESULT OnCtlColorStatic(HDC dc, HWND control)
 {
-    if (control == app::CommentatorText) {
+    if (control == g_text) {
         SetBkMode(dc, TRANSPARENT);
-        SetTextColor(dc, fonts::Colour(fonts::kCommentator));
+        SetTextColor(dc, look::FontColour(look::kCommentatorFont));
     }
-    return reinterpret_cast<LRESULT>(app::TextureBrushes[app::kTextureGreen]);
+    return reinterpret_cast<LRESULT>(textures::Brush(textures::kGreen));
 }
 
-void OnCommand(HWND hwnd, int id)
+void OnCommand(HWND window, int id)
 {
     switch (id) {
-    case IDM_HIDE_WINDOW: Hide(hwnd); break;
-    case IDM_CHOOSE_FONT: ChooseFont(hwnd); break;
+    case IDM_HIDE_WINDOW: child_window::Show(window, false); break;
+    case IDM_CHOOSE_FONT: PickFont(window); break;
     }
 }
 
-LRESULT Handle(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
+POINT ClickPoint(LPARAM lp) { return {static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))}; }
+
+LRESULT Handle(HWND window, UINT msg, WPARAM wp, LPARAM lp)
 {
     switch (msg) {
-    case WM_DESTROY: fonts::Delete(fonts::kCommentator); break;
+    case WM_DESTROY: look::DeleteFontObject(look::kCommentatorFont); break;
     case WM_PAINT: GiveTextItsFont(); break;
-    case WM_CLOSE: Hide(hwnd); return 0;
-    case WM_COMMAND: OnCommand(hwnd, LOWORD(wp)); break;
+    case WM_CLOSE: child_window::Show(window, false); return 0;
+    case WM_COMMAND: OnCommand(window, LOWORD(wp)); break;
     case WM_CTLCOLORSTATIC: return OnCtlColorStatic(reinterpret_cast<HDC>(wp), reinterpret_cast<HWND>(lp));
-    case WM_RBUTTONDOWN: ShowContextMenu(hwnd, lp); break;
-    case WM_EXITSIZEMOVE: InvalidateRect(hwnd, nullptr, TRUE); return 0;
+    case WM_RBUTTONDOWN: child_window::TrackMenu(window, ClickPoint(lp)); break;
+    case WM_EXITSIZEMOVE: InvalidateRect(window, nullptr, TRUE); return 0;
     }
-    return DefWindowProcW(hwnd, msg, wp, lp);
+    return DefWindowProcW(window, msg, wp, lp);
 }
 
 }  // namespace
 
-const WNDPROC Proc = common::WindowProc<Handle>;
+bool Register(HINSTANCE instance)
+{
+    WNDCLASSW wc{};
+    wc.style = CS_HREDRAW | CS_VREDRAW;
+    wc.lpfnWndProc = common::WindowProc<Handle>;
+    wc.hInstance = instance;
+    wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_SPEAKER));
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.lpszClassName = kClass;
+    return RegisterClassW(&wc) != 0;
+}
+
+HWND Create(HWND frame, const layout::Box& w, const layout::Box& t)
+{
+    g_window = CreateWindowExW(0, kClass, kCaption, kStyle, w.x, w.y, w.width, w.height, frame, nullptr,
+                               common::Module(), nullptr);
+    g_text = CreateWindowExW(0, L"Static", kGreeting, WS_CHILD | WS_VISIBLE | SS_CENTER, t.x, t.y, t.width,
+                             t.height, g_window, nullptr, common::Module(), nullptr);
+    return g_window;
+}
+
+HWND Window() { return g_window; }
+
+HWND Text() { return g_text; }
 
 }  // namespace commentator

@@ -3,8 +3,16 @@
 
 #include <windows.h>
 
+#include "common/layout.h"
+
 namespace commentator {
 
-extern const WNDPROC Proc;
+// Registers Speaker_class, the commentator's window class.
+bool Register(HINSTANCE instance);
+// Makes the commentator and its text control as children of the frame.
+HWND Create(HWND frame, const layout::Box& window, const layout::Box& text);
+HWND Window();
+// The line of commentary shows as this control's text.
+HWND Text();
 
 }  // namespace commentator

@@ -4,28 +4,35 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
-#include <string>
-
+#include "boards/board_windows.h"
 #include "boards/placement_window.h"
+#include "boards/ship_picker.h"
+#include "common/messages.h"
+#include "common/module.h"
+#include "common/text.h"
+#include "common/textures.h"
 #include "common/window_proc.h"
 #include "dialogs/dialogs.h"
-#include "game/model.h"
-#include "game/options.h"
 #include "game/placement.h"
-#include "game/turns.h"
+#include "game/play.h"
 #include "resources/contacts.h"
 #include "resources/resource.h"
-#include "shell/app.h"
 #include "shell/children.h"
+#include "shell/options_ui.h"
 #include "shell/settings.h"
 #include "shell/status_bar.h"
-#include "shell/text.h"
 #include "shell/toolbar.h"
 
 namespace main_frame {
 namespace {
 
+constexpr wchar_t kTitle[] = L"Duvirud ida для Win95";
+
 constexpr int kTextBuffer = 128;
+// The popups of the menu bar, left to right, each with its hint.
+constexpr int kMenuBarPopups = 4;
+constexpr int kPopupHints[kMenuBarPopups] = {IDS_HINT_GAME_POPUP, IDS_HINT_OPTIONS_POPUP, IDS_HINT_FIRST_POPUP,
+                                             IDS_HINT_HELP_POPUP};
 
 // Tooltip of the auto-arrange button, by its state.
 constexpr wchar_t kAutoArrangeOnTip[] = L"Корабли твои расставить... - уговорил.";
@@ -35,67 +42,9 @@ constexpr wchar_t kHelpFile[] = L"readme.htm";
 constexpr wchar_t kNoHelpText[] = L"Файл помощи readme.htm не найден ни в текущей папке, ни рядом с программой.";
 constexpr wchar_t kErrorCaption[] = L"Ошибка";
 
+HWND g_frame;
 wchar_t g_hint[kTextBuffer];
 wchar_t g_tooltip[kTextBuffer];
-
-HMENU Menu() { return GetMenu(app::MainWindow); }
-
-void CheckItem(int id, bool on) { CheckMenuItem(Menu(), id, MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED)); }
-
-bool ItemChecked(int id) { return (GetMenuState(Menu(), id, MF_BYCOMMAND) & MF_CHECKED) != 0; }
-
-// --- options ---------------------------------------------------------------
-// Each toggle takes the opposite of the menu's mark, then sets the mark, the
-// option and the toolbar button together.
-
-void ToggleAutoArrange()
-{
-    const bool on = !ItemChecked(IDM_AUTO_ARRANGE);
-    CheckItem(IDM_AUTO_ARRANGE, on);
-    game::Options.AutoArrange = on;
-    toolbar::SetImageAndState(IDM_AUTO_ARRANGE,
-                              on ? toolbar::kImageAutoArrangeOn : toolbar::kImageAutoArrangeOff, on);
-}
-
-void ToggleSalvo()
-{
-    const bool on = !ItemChecked(IDM_SALVO);
-    CheckItem(IDM_SALVO, on);
-    game::Options.Salvo = on;
-    toolbar::SetImageAndState(IDM_SALVO, on ? toolbar::kImageSalvoOn : toolbar::kImageSalvoOff, on);
-}
-
-void ToggleReshot()
-{
-    const bool on = !ItemChecked(IDM_RESHOT);
-    CheckItem(IDM_RESHOT, on);
-    game::Options.Reshot = on;
-}
-
-void SetLevel(int level)
-{
-    static const int kLevelItems[] = {IDM_LEVEL_AMATEUR, IDM_LEVEL_PRO, IDM_LEVEL_SUPERMAN};
-    for (int i = 0; i < 3; ++i)
-        CheckItem(kLevelItems[i], i == level);
-    for (int i = 0; i < 3; ++i)
-        toolbar::SetOn(kLevelItems[i], i == level);
-    game::Options.ProphyUser = level;
-}
-
-void SetFirstShooter(bool human)
-{
-    CheckItem(IDM_HUMAN_FIRST, human);
-    CheckItem(IDM_COMPUTER_FIRST, !human);
-    toolbar::SetOn(IDM_HUMAN_FIRST, human);
-    toolbar::SetOn(IDM_COMPUTER_FIRST, !human);
-    game::Options.FirstShoot = human;
-}
-
-// A toolbar check button shows or hides its window.
-void ShowByButton(HWND window, int button)
-{
-    ShowWindow(window, toolbar::IsChecked(button) ? SW_SHOW : SW_HIDE);
-}
 
 // --- the outside world -----------------------------------------------------
 
@@ -114,51 +63,49 @@ void OpenHelp()
 {
     const std::wstring page = HelpPage();
     if (page.empty())
-        MessageBoxW(app::MainWindow, kNoHelpText, kErrorCaption, MB_ICONERROR | MB_OK);
+        MessageBoxW(g_frame, kNoHelpText, kErrorCaption, MB_ICONERROR | MB_OK);
     else
         Open(page);
 }
 
-void OpenContact(int command)
-{
-    switch (command) {
-    case IDM_HELP: OpenHelp(); break;
-    case IDM_WEB_PAGE: Open(text::Widen(CONTACT_WEB_PAGE)); break;
-    case IDM_FEEDBACK: Open(text::Widen(CONTACT_MAILTO "?subject=" CONTACT_MAIL_SUBJECT)); break;
-    case IDM_MESSENGER: Open(text::Widen(CONTACT_MESSENGER_PAGE)); break;
-    }
-}
-
 // --- commands ----------------------------------------------------------------
+
+// The settings dialog repaints the boards when the flag changed.
+void ShowSettings()
+{
+    if (dialogs::ShowSettings(g_frame))
+        for (game::BoardId board : {game::BoardId::Human, game::BoardId::Computer})
+            InvalidateRect(boards::BoardWindow(board), nullptr, TRUE);
+}
 
 void OnCommand(int id)
 {
     switch (id) {
-    case IDM_SHOW_ARROWS: ShowByButton(app::ArrowsWindow, id); break;
-    case IDM_SHOW_COMPUTER_BOARD: ShowByButton(app::ComputerBoardWindow, id); break;
-    case IDM_SHOW_HUMAN_BOARD: ShowByButton(app::HumanBoardWindow, id); break;
-    case IDM_SHOW_PICKER: ShowByButton(app::ShipPickerWindow, id); break;
-    case IDM_SHOW_COMMENTATOR: ShowByButton(app::CommentatorWindow, id); break;
+    case IDM_SHOW_ARROWS:
+    case IDM_SHOW_COMPUTER_BOARD:
+    case IDM_SHOW_HUMAN_BOARD:
+    case IDM_SHOW_PICKER:
+    case IDM_SHOW_COMMENTATOR: children::ShowByButton(id); break;
     // Ends the loop at once: nothing of this run is saved.
     case IDM_EXIT: PostQuitMessage(0); break;
-    case IDM_ABOUT: dialogs::ShowAbout(app::MainWindow); break;
+    case IDM_ABOUT: dialogs::ShowAbout(g_frame); break;
     case IDM_NEW_GAME: NewGame(); break;
-    case IDM_AUTO_ARRANGE: ToggleAutoArrange(); break;
-    case IDM_LEVEL_AMATEUR: SetLevel(0); break;
-    case IDM_LEVEL_PRO: SetLevel(1); break;
-    case IDM_LEVEL_SUPERMAN: SetLevel(2); break;
-    case IDM_STATISTICS: dialogs::ShowStatistics(app::MainWindow); break;
-    case IDM_COLOURS: dialogs::ShowColours(app::MainWindow); break;
-    case IDM_SETTINGS: dialogs::ShowSettings(app::MainWindow); break;
-    case IDM_HUMAN_FIRST: SetFirstShooter(true); break;
-    case IDM_COMPUTER_FIRST: SetFirstShooter(false); break;
-    case IDM_SALVO: ToggleSalvo(); break;
-    case IDM_RESHOT: ToggleReshot(); break;
+    case IDM_AUTO_ARRANGE:
+    case IDM_SALVO:
+    case IDM_RESHOT: options_ui::Toggle(id); break;
+    case IDM_LEVEL_AMATEUR: options_ui::SetLevel(0); break;
+    case IDM_LEVEL_PRO: options_ui::SetLevel(1); break;
+    case IDM_LEVEL_SUPERMAN: options_ui::SetLevel(2); break;
+    case IDM_STATISTICS: dialogs::ShowStatistics(g_frame); break;
+    case IDM_COLOURS: dialogs::ShowColours(g_frame); break;
+    case IDM_SETTINGS: ShowSettings(); break;
+    case IDM_HUMAN_FIRST: options_ui::SetFirstShooter(true); break;
+    case IDM_COMPUTER_FIRST: options_ui::SetFirstShooter(false); break;
     case IDM_ARRANGE: children::Arrange(); break;
-    case IDM_HELP:
-    case IDM_WEB_PAGE:
-    case IDM_FEEDBACK:
-    case IDM_MESSENGER: OpenContact(id); break;
+    case IDM_HELP: OpenHelp(); break;
+    case IDM_WEB_PAGE: Open(text::Widen(CONTACT_WEB_PAGE)); break;
+    case IDM_FEEDBACK: Open(text::Widen(CONTACT_MAILTO "?subject=" CONTACT_MAIL_SUBJECT)); break;
+    case IDM_MESSENGER: Open(text::Widen(CONTACT_MESSENGER_PAGE)); break;
     }
 }
 
@@ -168,20 +115,18 @@ void LoadText(int id, wchar_t* buffer)
 {
     buffer[0] = L'\0';
     if (id != 0)
-        LoadStringW(app::Instance, id, buffer, kTextBuffer);
+        LoadStringW(common::Module(), id, buffer, kTextBuffer);
 }
 
 int HintId(UINT flags, UINT index)
 {
-    static const int kPopupHints[] = {IDS_HINT_GAME_POPUP, IDS_HINT_OPTIONS_POPUP, IDS_HINT_FIRST_POPUP,
-                                      IDS_HINT_HELP_POPUP};
     if (flags & MF_SEPARATOR)
         return 0;
     if (!(flags & MF_POPUP))
         return static_cast<int>(index);
     if (flags & MF_SYSMENU)
         return IDS_HINT_SYSMENU;
-    return index < 4 ? kPopupHints[index] : 0;
+    return index < kMenuBarPopups ? kPopupHints[index] : 0;
 }
 
 void OnMenuSelect(WPARAM wp)
@@ -213,7 +158,7 @@ LRESULT OnGetButtonInfo(NMTOOLBARW* info)
     if (info->pszText && info->cchText > 0) {
         info->pszText[0] = L'\0';
         if (info->tbButton.idCommand != 0)
-            LoadStringW(app::Instance, info->tbButton.idCommand, info->pszText, info->cchText);
+            LoadStringW(common::Module(), info->tbButton.idCommand, info->pszText, info->cchText);
     }
     return TRUE;
 }
@@ -226,7 +171,7 @@ LRESULT OnNotify(NMHDR* hdr)
     // Nothing goes before the first button, and it stays.
     case TBN_QUERYINSERT:
     case TBN_QUERYDELETE: return reinterpret_cast<NMTOOLBARW*>(hdr)->iItem != 0;
-    case TBN_TOOLBARCHANGE: SendMessageW(app::ToolbarWindow, TB_AUTOSIZE, 0, 0); return TRUE;
+    case TBN_TOOLBARCHANGE: SendMessageW(toolbar::Window(), TB_AUTOSIZE, 0, 0); return TRUE;
     }
     return 0;
 }
@@ -243,35 +188,84 @@ void OnKeyDown(WPARAM key)
     case VK_UP: case VK_NUMPAD8: boards::StepShip(boards::kMoveUp); break;
     case VK_DOWN: case VK_NUMPAD2: boards::StepShip(boards::kMoveDown); break;
     case VK_NUMPAD5: case VK_CLEAR: boards::StepShip(boards::kTurn); break;
-    case VK_RETURN: SendMessageW(app::ArrowsWindow, WM_COMMAND, boards::kPadDone, 0); break;
+    case VK_RETURN: boards::SendPadCommand(boards::kPadDone); break;
     }
 }
 
 // --- life --------------------------------------------------------------------
 
+void OnClose() { settings::ClosePass(children::Rectangles()); }
+
 void OnDestroy()
 {
-    app::DeleteTextures();
+    textures::Delete();
     settings::DestroyPass();
-    DestroyWindow(app::ShipPickerWindow);
-    DestroyWindow(app::ArrowsWindow);
+    DestroyWindow(boards::PickerWindow());
+    DestroyWindow(boards::PadWindow());
     PostQuitMessage(0);
 }
-
-void TakeFocus(HWND hwnd) { SetFocus(hwnd); }
 
 // The session ends without destroying the window: what closing saves is
 // saved now, the close pass and then the destroy pass, which closes the key
 // so that nothing is written twice.
-void OnEndSession(HWND hwnd, bool ending)
+void OnEndSession(bool ending)
 {
     if (!ending)
         return;
-    settings::ClosePass(hwnd);
+    OnClose();
     settings::DestroyPass();
 }
 
+void TakeFocus(HWND hwnd) { SetFocus(hwnd); }
+
+LRESULT Handle(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
+{
+    switch (msg) {
+    case WM_NCCREATE: g_frame = hwnd; break;
+    case WM_CREATE: return children::Create(hwnd) ? 0 : -1;
+    case WM_DESTROY: OnDestroy(); break;
+    case WM_SIZE: status_bar::Resize(wp, lp); break;
+    case WM_PAINT: children::PaintBackground(hwnd); return 0;
+    case WM_CLOSE: OnClose(); break;
+    case WM_NOTIFY: return OnNotify(reinterpret_cast<NMHDR*>(lp));
+    case WM_KEYDOWN: OnKeyDown(wp); return 0;
+    case WM_COMMAND: OnCommand(LOWORD(wp)); return 0;
+    case WM_MENUSELECT: OnMenuSelect(wp); break;
+    // A right click on the frame hides the whole program; Ctrl+S brings it back.
+    case WM_RBUTTONDOWN: ShowWindow(hwnd, SW_HIDE); return 0;
+    case WM_HOTKEY: ShowWindow(hwnd, SW_SHOWMAXIMIZED); TakeFocus(hwnd); break;
+    case common::kTakeFocus: TakeFocus(hwnd); break;
+    case WM_QUERYENDSESSION: return TRUE;
+    case WM_ENDSESSION: OnEndSession(wp != FALSE); return 0;
+    case common::kShowChild: children::ShowChild(reinterpret_cast<HWND>(lp), wp != FALSE); return 0;
+    case common::kStatusText: status_bar::SetText(0, reinterpret_cast<const wchar_t*>(lp)); return 0;
+    case common::kRestoreOptions: options_ui::Restore(*reinterpret_cast<const game::GameOptions*>(lp)); return 0;
+    }
+    return DefWindowProcW(hwnd, msg, wp, lp);
+}
+
 }  // namespace
+
+bool Register(HINSTANCE instance)
+{
+    WNDCLASSW wc{};
+    wc.style = CS_HREDRAW | CS_VREDRAW;
+    wc.lpfnWndProc = common::WindowProc<Handle>;
+    wc.hInstance = instance;
+    wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_MAIN));
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.lpszMenuName = MAKEINTRESOURCEW(IDM_MAIN_MENU);
+    wc.lpszClassName = kClassName;
+    return RegisterClassW(&wc) != 0;
+}
+
+HWND Create()
+{
+    return CreateWindowExW(0, kClassName, kTitle, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT,
+                           CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, common::Module(), nullptr);
+}
+
+HWND Window() { return g_frame; }
 
 std::wstring HelpPage()
 {
@@ -289,47 +283,10 @@ std::wstring HelpPage()
 
 void NewGame()
 {
-    children::NewGameReset();
-    game::ResetRecording();
-    if (game::Options.AutoArrange) {
-        game::ArrangeFleet(game::kHumanFleet);
-        game::PlacedCount = 10;
-        game::ArrangeFleet(game::kComputerFleet);
-        game::StartBattle();
-        game::BattleOn = 1;
-    } else {
-        game::PickerOpen = 1;
-        ShowWindow(app::ShipPickerWindow, SW_SHOW);
-        toolbar::PressAndCheck(IDM_SHOW_PICKER);
-    }
+    game::ResetGame();
+    children::ShowNewGame();
+    if (game::StartGame() == game::GameStart::ByHand)
+        children::OpenPicker();
 }
-
-namespace {
-
-LRESULT Handle(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
-{
-    switch (msg) {
-    case WM_CREATE: return children::Create(hwnd) ? 0 : -1;
-    case WM_DESTROY: OnDestroy(); break;
-    case WM_SIZE: status_bar::Resize(wp, lp); break;
-    case WM_PAINT: children::PaintBackground(hwnd); return 0;
-    case WM_CLOSE: settings::ClosePass(hwnd); break;
-    case WM_NOTIFY: return OnNotify(reinterpret_cast<NMHDR*>(lp));
-    case WM_KEYDOWN: OnKeyDown(wp); return 0;
-    case WM_COMMAND: OnCommand(LOWORD(wp)); return 0;
-    case WM_MENUSELECT: OnMenuSelect(wp); break;
-    // A right click on the frame hides the whole program; Ctrl+S brings it back.
-    case WM_RBUTTONDOWN: ShowWindow(hwnd, SW_HIDE); return 0;
-    case WM_HOTKEY: ShowWindow(hwnd, SW_SHOWMAXIMIZED); TakeFocus(hwnd); break;
-    case WM_USER: TakeFocus(hwnd); break;
-    case WM_QUERYENDSESSION: return TRUE;
-    case WM_ENDSESSION: OnEndSession(hwnd, wp != FALSE); return 0;
-    }
-    return DefWindowProcW(hwnd, msg, wp, lp);
-}
-
-}  // namespace
-
-const WNDPROC Proc = common::WindowProc<Handle>;
 
 }  // namespace main_frame

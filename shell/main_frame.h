@@ -1,4 +1,5 @@
-// The frame window: its procedure and the commands of the menu and toolbar.
+// The frame window (MainWindow): its procedure and the commands of the
+// menu and the toolbar.
 #pragma once
 
 #include <windows.h>
@@ -7,7 +8,14 @@
 
 namespace main_frame {
 
-extern const WNDPROC Proc;
+// A second copy of the program finds the first by this class.
+constexpr wchar_t kClassName[] = L"Trivok_Class";
+
+// Registers Trivok_Class, the frame's window class.
+bool Register(HINSTANCE instance);
+// Makes the frame; its WM_CREATE makes the children.
+HWND Create();
+HWND Window();
 
 // A new game: reset, then arrange both fleets and start the battle, or open
 // the ship picker for placing by hand.

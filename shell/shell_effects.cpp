@@ -6,30 +6,30 @@
 
 #include <ctime>
 
+#include "boards/board_windows.h"
+#include "common/module.h"
+#include "common/text.h"
 #include "dialogs/dialogs.h"
 #include "game/effects.h"
 #include "resources/resource.h"
-#include "shell/app.h"
+#include "shell/commentator.h"
+#include "shell/main_frame.h"
 #include "shell/status_bar.h"
-#include "shell/text.h"
 
 namespace shell_effects {
 namespace {
 
-HWND BoardWindow(game::BoardId board)
-{
-    return board == game::BoardId::Computer ? app::ComputerBoardWindow : app::HumanBoardWindow;
-}
+using boards::BoardWindow;
 
 class ShellEffects final : public game::Effects {
 public:
     void SetComputerCaption(const std::string& t) override
     {
-        SetWindowTextW(app::ComputerBoardWindow, text::Widen(t).c_str());
+        SetWindowTextW(BoardWindow(game::BoardId::Computer), text::Widen(t).c_str());
     }
     void SetHumanCaption(const std::string& t) override
     {
-        SetWindowTextW(app::HumanBoardWindow, text::Widen(t).c_str());
+        SetWindowTextW(BoardWindow(game::BoardId::Human), text::Widen(t).c_str());
     }
     void SetStatus(game::StatusPart part, const std::string& t) override
     {
@@ -37,7 +37,7 @@ public:
     }
     void SetComment(const std::string& t) override
     {
-        SetWindowTextW(app::CommentatorText, text::Widen(t).c_str());
+        SetWindowTextW(commentator::Text(), text::Widen(t).c_str());
     }
     // Invalidating without erasing and updating at once paints the board
     // synchronously; the painter then draws only the marks.
@@ -51,13 +51,14 @@ public:
     }
     void Beep() override { MessageBeep(0); }
     void Pause(int ms) override { shell_effects::Pause(ms); }
-    void PlayEndSound(int soundId) override
+    void PlayEndSound(game::Outcome outcome) override
     {
-        PlaySoundW(MAKEINTRESOURCEW(soundId), app::Instance, SND_RESOURCE | SND_ASYNC);
+        const int sound = outcome == game::Outcome::HumanWon ? IDW_WON : IDW_LOST;
+        PlaySoundW(MAKEINTRESOURCEW(sound), common::Module(), SND_RESOURCE | SND_ASYNC);
     }
-    int AskResult(int dialogId) override { return dialogs::AskResult(app::MainWindow, dialogId); }
-    void QueueNewGame() override { PostMessageW(app::MainWindow, WM_COMMAND, IDM_NEW_GAME, 0); }
-    void EndProgram() override { DestroyWindow(app::MainWindow); }
+    game::Answer AskResult(game::Outcome outcome) override { return dialogs::AskResult(main_frame::Window(), outcome); }
+    void QueueNewGame() override { PostMessageW(main_frame::Window(), WM_COMMAND, IDM_NEW_GAME, 0); }
+    void EndProgram() override { DestroyWindow(main_frame::Window()); }
     std::uint32_t TickCount() override { return GetTickCount(); }
     std::int64_t CalendarSeconds() override { return static_cast<std::int64_t>(std::time(nullptr)); }
 };

@@ -9,6 +9,7 @@
 namespace status_bar {
 
 HWND Create(HWND parent);
+HWND Window();
 // Fits the bar to a new client width: three parts, the counts rewritten.
 void Resize(WPARAM wp, LPARAM lp);
 // Parts 1 and 2 are drawn popped out.

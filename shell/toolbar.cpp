@@ -1,11 +1,13 @@
 // The frame's toolbar.
 #include "shell/toolbar.h"
 
+#include "common/module.h"
 #include "resources/resource.h"
-#include "shell/app.h"
 
 namespace toolbar {
 namespace {
+
+HWND g_toolbar;
 
 constexpr int kImageSize = 24;
 constexpr int kDeclaredImages = 17;   // the strip holds 20; the control learns the rest as buttons ask
@@ -52,28 +54,27 @@ constexpr int kButtonCount = sizeof(kButtons) / sizeof(kButtons[0]);
 
 HWND Create(HWND parent)
 {
-    return CreateToolbarEx(parent, WS_CHILD | WS_VISIBLE | WS_BORDER | TBSTYLE_TOOLTIPS | CCS_ADJUSTABLE,
-                           IDC_TOOLBAR, kDeclaredImages, app::Instance, IDB_TOOLBAR, kButtons, kButtonCount,
-                           kImageSize, kImageSize, kImageSize, kImageSize, sizeof(TBBUTTON));
+    g_toolbar = CreateToolbarEx(parent, WS_CHILD | WS_VISIBLE | WS_BORDER | TBSTYLE_TOOLTIPS | CCS_ADJUSTABLE,
+                                IDC_TOOLBAR, kDeclaredImages, common::Module(), IDB_TOOLBAR, kButtons,
+                                kButtonCount, kImageSize, kImageSize, kImageSize, kImageSize, sizeof(TBBUTTON));
+    return g_toolbar;
 }
 
-void PressAndCheck(int command) { SetOn(command, true); }
-
-void Release(int command) { SetOn(command, false); }
+HWND Window() { return g_toolbar; }
 
 void SetOn(int command, bool on)
 {
-    SendMessageW(app::ToolbarWindow, TB_PRESSBUTTON, command, on);
-    SendMessageW(app::ToolbarWindow, TB_CHECKBUTTON, command, on);
+    SendMessageW(g_toolbar, TB_PRESSBUTTON, command, on);
+    SendMessageW(g_toolbar, TB_CHECKBUTTON, command, on);
 }
 
 void SetImageAndState(int command, int image, bool on)
 {
-    SendMessageW(app::ToolbarWindow, TB_CHANGEBITMAP, command, image);
+    SendMessageW(g_toolbar, TB_CHANGEBITMAP, command, image);
     SetOn(command, on);
 }
 
-bool IsChecked(int command) { return SendMessageW(app::ToolbarWindow, TB_ISBUTTONCHECKED, command, 0) != 0; }
+bool IsChecked(int command) { return SendMessageW(g_toolbar, TB_ISBUTTONCHECKED, command, 0) != 0; }
 
 bool ButtonEntry(int index, TBBUTTON* out)
 {

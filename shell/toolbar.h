@@ -14,10 +14,10 @@ constexpr int kImageSalvoOff = 11;
 constexpr int kImageSalvoOn = 12;
 
 HWND Create(HWND parent);
+HWND Window();
 
-// Pressed and checked together, as a check button shows an option.
-void PressAndCheck(int command);
-void Release(int command);
+// Pressed and checked together (on), or released and unchecked, as a check
+// button shows an option or a shown window.
 void SetOn(int command, bool on);
 // The image first, then the state, so the picture never lags behind.
 void SetImageAndState(int command, int image, bool on);

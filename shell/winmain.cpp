@@ -1,24 +1,24 @@
 // Entry point: single instance, start-up in order, and the message loop.
 #include <windows.h>
-#include <commctrl.h>
 
 #include <cstring>
 #include <string>
 
+#include "boards/board_windows.h"
+#include "common/messages.h"
 #include "game/describe.h"
 #include "game/model.h"
 #include "game/turns.h"
-#include "shell/app.h"
 #include "shell/children.h"
 #include "shell/command_line.h"
+#include "shell/main_frame.h"
 #include "shell/settings.h"
-#include "shell/shell_effects.h"
+#include "shell/startup.h"
 
 namespace {
 
 constexpr int kHotKeyId = 0xBEDA;           // Ctrl+S shows the hidden program
 constexpr int kHotKeyAttempts = 0xBEDA - 1;  // another program may hold Ctrl+S
-constexpr int kFallbackCellSize = 45;       // 4.5 mm in 0.1 mm units, unconverted
 // A stored cell size outside this range would break every size on screen.
 constexpr int kMinCellSize = 4;
 constexpr int kMaxCellSize = 200;
@@ -63,39 +63,12 @@ private:
 // An existing copy is brought to the front and told to take the focus.
 bool HandOverToRunningCopy()
 {
-    HWND running = FindWindowW(app::kMainClass, nullptr);
+    HWND running = FindWindowW(main_frame::kClassName, nullptr);
     if (!running)
         return false;
     ShowWindow(running, SW_SHOWMAXIMIZED);
-    SendMessageW(running, WM_USER, 0, 0);
+    SendMessageW(running, common::kTakeFocus, 0, 0);
     return true;
-}
-
-void InitControls()
-{
-    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES};
-    InitCommonControlsEx(&icc);
-}
-
-// The pixels that 4.5 mm span horizontally on this display.
-int MeasureCellSize()
-{
-    POINT p = {45, -45};
-    HDC ic = CreateICW(L"DISPLAY", nullptr, nullptr, nullptr);
-    if (!ic)
-        return kFallbackCellSize;
-    const int old = SetMapMode(ic, MM_LOMETRIC);
-    LPtoDP(ic, &p, 1);
-    SetMapMode(ic, old);
-    DeleteDC(ic);
-    return p.x;
-}
-
-HWND CreateFrame()
-{
-    return CreateWindowExW(0, app::kMainClass, L"Duvirud ida для Win95", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
-                           CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
-                           app::Instance, nullptr);
 }
 
 void RegisterShowHotKey(HWND frame)
@@ -109,14 +82,14 @@ void ApplyStoredCellSize()
 {
     const auto stored = settings::StoredRectSize();
     if (stored && *stored >= kMinCellSize && *stored <= kMaxCellSize)
-        game::CellSize = *stored;
+        game::SetCellSize(*stored);
 }
 
 // Clicks on the computer's board made while the computer was shooting are
 // dropped: the turn blocked the loop, so they carry times inside it.
 bool MadeDuringComputerTurn(const MSG& msg)
 {
-    return msg.hwnd == app::ComputerBoardWindow && msg.message == WM_LBUTTONUP &&
+    return msg.hwnd == boards::BoardWindow(game::BoardId::Computer) && msg.message == WM_LBUTTONUP &&
            game::ComputerTurnStartTick < msg.time && msg.time < game::ComputerTurnEndTick;
 }
 
@@ -149,22 +122,17 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int show)
     StartUpLock startUp;
     if (HandOverToRunningCopy())
         return 0;
-    InitControls();
-    if (!app::RegisterClasses(instance))
+    if (!startup::Prepare(instance))
         return 0;
-    app::Instance = instance;
-    app::NoDefine = command_line::HasWord(commandLine ? commandLine : L"", L"-noDefine");
-    game::CellSize = MeasureCellSize();
-    shell_effects::Install();
+    const bool noDefine = command_line::HasWord(commandLine ? commandLine : L"", L"-noDefine");
 
-    HWND frame = CreateFrame();
+    HWND frame = main_frame::Create();
     if (!frame)
         return 0;
     RegisterShowHotKey(frame);
-    app::MainWindow = frame;
 
-    const auto savedFor = settings::Load(frame);
-    if (app::NoDefine)
+    const auto savedFor = settings::Load();
+    if (noDefine)
         ApplyStoredCellSize();
     if (savedFor && *savedFor == game::CellSize)
         children::Restore();

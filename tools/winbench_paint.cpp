@@ -9,14 +9,15 @@
 #include <cstdlib>
 
 #include "boards/board_render.h"
+#include "boards/board_windows.h"
+#include "game/effects.h"
 #include "game/model.h"
 #include "game/placement.h"
-#include "shell/app.h"
 #include "shell/children.h"
+#include "shell/main_frame.h"
+#include "shell/startup.h"
 
 namespace {
-
-LRESULT CALLBACK FrameProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) { return DefWindowProcW(w, msg, wp, lp); }
 
 // Both fleets arranged and every third square of each board shot at.
 void MidGame()
@@ -60,21 +61,14 @@ void Time(const char* board, const char* kind, const char* route, int paints, bo
 int main(int argc, char** argv)
 {
     const int paints = argc > 1 ? std::max(1, std::atoi(argv[1])) : 2000;
-    app::Instance = GetModuleHandleW(nullptr);
-    if (!app::RegisterClasses(app::Instance))
+    if (!startup::Prepare(GetModuleHandleW(nullptr)))
         return 1;
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = FrameProc;
-    wc.hInstance = app::Instance;
-    wc.lpszClassName = L"BenchFrame";
-    RegisterClassW(&wc);
-    app::MainWindow = CreateWindowExW(0, wc.lpszClassName, L"bench", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 0,
-                                      0, 900, 600, nullptr, nullptr, app::Instance, nullptr);
-    if (!app::MainWindow || !children::Create(app::MainWindow))
+    game::SetEffects(nullptr);  // nothing but the paints
+    HWND frame = main_frame::Create();
+    if (!frame)
         return 1;
-    ShowWindow(app::CommentatorWindow, SW_HIDE);
-    SetWindowPos(app::ComputerBoardWindow, nullptr, 0, 60, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-    SetWindowPos(app::HumanBoardWindow, nullptr, 300, 60, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    children::Arrange();
+    ShowWindow(frame, SW_SHOW);
     MidGame();
 
     std::printf("%-9s %-9s %-7s %10s %8s\n", "board", "paint", "route", "us/paint", "paints");
@@ -82,8 +76,8 @@ int main(int argc, char** argv)
         const char* name;
         game::BoardId id;
         HWND window;
-    } boards[] = {{"computer", game::BoardId::Computer, app::ComputerBoardWindow},
-                  {"human", game::BoardId::Human, app::HumanBoardWindow}};
+    } boards[] = {{"computer", game::BoardId::Computer, boards::BoardWindow(game::BoardId::Computer)},
+                  {"human", game::BoardId::Human, boards::BoardWindow(game::BoardId::Human)}};
     for (const auto& b : boards) {
         auto windowPaint = [&] { RedrawWindow(b.window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW); };
         Time(b.name, "full", "window", paints, false, windowPaint);
@@ -104,6 +98,5 @@ int main(int argc, char** argv)
         DeleteObject(bitmap);
         DeleteDC(memory);
     }
-    DestroyWindow(app::MainWindow);
     return 0;
 }

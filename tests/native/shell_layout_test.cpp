@@ -1,8 +1,8 @@
 // Sizes and positions of the frame's children, and the command-line words.
 #include <gtest/gtest.h>
 
+#include "common/layout.h"
 #include "shell/command_line.h"
-#include "shell/layout.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // Sizes and positions of the frame's children.
-#include "shell/layout.h"
+#include "common/layout.h"
 
 namespace layout {
 

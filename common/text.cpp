@@ -1,5 +1,5 @@
 // UTF-8 <-> UTF-16 conversions.
-#include "shell/text.h"
+#include "common/text.h"
 
 #include <windows.h>
 

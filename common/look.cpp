@@ -1,21 +1,23 @@
-// The three user-chosen fonts.
-#include "shell/fonts.h"
+// The colour scheme and the three fonts in force.
+#include "common/look.h"
 
 #include <commdlg.h>
 
 #include <algorithm>
 
-#include "shell/app.h"
-#include "shell/settings.h"
+#include "common/module.h"
 
-namespace fonts {
+namespace look {
 namespace {
 
-HFONT g_fonts[kFontCount];
+ColourScheme g_colours;
+FontInfo g_fonts;
+FaceCounts g_faceCounts{};
+HFONT g_objects[kFontCount];
 
-settings::FontRecord& Record(Which which) { return settings::Records().Fonts.Fonts[which]; }
+FontRecord& Record(FontId font) { return g_fonts.Fonts[font]; }
 
-LOGFONTA ToLogFont(const settings::FontRecord& r)
+LOGFONTA ToLogFont(const FontRecord& r)
 {
     LOGFONTA lf{};
     lf.lfHeight = r.Height;
@@ -36,9 +38,9 @@ LOGFONTA ToLogFont(const settings::FontRecord& r)
     return lf;
 }
 
-settings::FontRecord FromLogFont(const LOGFONTA& lf)
+FontRecord FromLogFont(const LOGFONTA& lf)
 {
-    settings::FontRecord r;
+    FontRecord r;
     r.Height = lf.lfHeight;
     r.Width = lf.lfWidth;
     r.Escapement = lf.lfEscapement;
@@ -56,55 +58,59 @@ settings::FontRecord FromLogFont(const LOGFONTA& lf)
     return r;
 }
 
-void Make(Which which)
+void Make(FontId font)
 {
-    const LOGFONTA lf = ToLogFont(Record(which));
-    g_fonts[which] = CreateFontIndirectA(&lf);
+    const LOGFONTA lf = ToLogFont(Record(font));
+    g_objects[font] = CreateFontIndirectA(&lf);
 }
 
 }  // namespace
 
-HFONT Font(Which which) { return g_fonts[which]; }
+ColourScheme& Colours() { return g_colours; }
+FontInfo& Fonts() { return g_fonts; }
+FaceCounts& FontFaceCounts() { return g_faceCounts; }
 
-COLORREF Colour(Which which) { return settings::Records().Fonts.Colours[which]; }
+HFONT Font(FontId font) { return g_objects[font]; }
 
-void MakeAll()
+COLORREF FontColour(FontId font) { return g_fonts.Colours[font]; }
+
+void MakeFonts()
 {
     for (int i = 0; i < kFontCount; ++i) {
-        Delete(static_cast<Which>(i));
-        Make(static_cast<Which>(i));
+        DeleteFontObject(static_cast<FontId>(i));
+        Make(static_cast<FontId>(i));
     }
 }
 
-void Delete(Which which)
+void DeleteFontObject(FontId font)
 {
-    if (g_fonts[which])
-        DeleteObject(g_fonts[which]);
-    g_fonts[which] = nullptr;
+    if (g_objects[font])
+        DeleteObject(g_objects[font]);
+    g_objects[font] = nullptr;
 }
 
-void Choose(HWND owner, Which which)
+void PickFont(HWND owner, FontId font)
 {
-    LOGFONTA lf = ToLogFont(Record(which));
+    LOGFONTA lf = ToLogFont(Record(font));
     char style[LF_FACESIZE] = "";   // the dialog writes the chosen style here
     CHOOSEFONTA cf{};
     cf.lStructSize = sizeof(cf);
     cf.hwndOwner = owner;
     cf.lpLogFont = &lf;
-    cf.rgbColors = Colour(which);
+    cf.rgbColors = FontColour(font);
     cf.Flags = CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT | CF_USESTYLE | CF_EFFECTS;
-    cf.hInstance = app::Instance;
+    cf.hInstance = common::Module();
     cf.lpszStyle = style;
     cf.nFontType = SCREEN_FONTTYPE;
     // A cancelled dialog leaves the description and the colour as they were,
     // so remaking the font from them changes nothing on screen.
     if (ChooseFontA(&cf)) {
-        Record(which) = FromLogFont(lf);
-        settings::Records().Fonts.Colours[which] = cf.rgbColors;
+        Record(font) = FromLogFont(lf);
+        g_fonts.Colours[font] = cf.rgbColors;
     }
-    Delete(which);
-    Make(which);
-    settings::Records().FaceCounts[which] = settings::kFaceNameSize;
+    DeleteFontObject(font);
+    Make(font);
+    g_faceCounts[font] = kFaceNameSize;
 }
 
-}  // namespace fonts
+}  // namespace look

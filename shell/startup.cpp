@@ -1,0 +1,60 @@
+// The start-up steps before the frame is made.
+#include "shell/startup.h"
+
+#include <commctrl.h>
+
+#include "boards/board_windows.h"
+#include "boards/placement_window.h"
+#include "boards/ship_picker.h"
+#include "common/textures.h"
+#include "game/model.h"
+#include "shell/commentator.h"
+#include "shell/main_frame.h"
+#include "shell/shell_effects.h"
+
+namespace startup {
+namespace {
+
+constexpr int kFallbackCellSize = 45;  // 4.5 mm in 0.1 mm units, unconverted
+
+void InitControls()
+{
+    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&icc);
+}
+
+// The pixels that 4.5 mm span horizontally on this display.
+int MeasureCellSize()
+{
+    POINT p = {45, -45};
+    HDC ic = CreateICW(L"DISPLAY", nullptr, nullptr, nullptr);
+    if (!ic)
+        return kFallbackCellSize;
+    const int old = SetMapMode(ic, MM_LOMETRIC);
+    LPtoDP(ic, &p, 1);
+    SetMapMode(ic, old);
+    DeleteDC(ic);
+    return p.x;
+}
+
+// The textures, then the six window classes in their order.
+bool RegisterClasses(HINSTANCE instance)
+{
+    textures::Make();
+    return main_frame::Register(instance) && boards::RegisterPad(instance) && commentator::Register(instance) &&
+           boards::RegisterPicker(instance) && boards::RegisterBoards(instance);
+}
+
+}  // namespace
+
+bool Prepare(HINSTANCE instance)
+{
+    InitControls();
+    if (!RegisterClasses(instance))
+        return false;
+    game::SetCellSize(MeasureCellSize());
+    shell_effects::Install();
+    return true;
+}
+
+}  // namespace startup

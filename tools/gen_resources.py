@@ -15,11 +15,14 @@ to look at: tools/make_pictures.py --media DIR.
 
 Files and their resource ids (resources/resource.h, resources/images.rc):
     tex_blue.bmp 159, tex_green.bmp 160, tex_grey.bmp 161   8 x 8 textures
-    toolbar.bmp 151                                         20 images of 24 x 24, 8-bit
-    main.ico 120, arrows.ico 149, picker.ico 156, speaker.ico 157,
-    pad_right.ico 143, pad_down.ico 144, pad_left.ico 145, pad_up.ico 146,
-    pad_turn.ico 147, pad_done.ico 150                      32 x 32 and 16 x 16, 32-bit
-    gunsight.cur 163, hand.cur 137, pipette.cur 142         32 x 32 monochrome
+    toolbar.bmp 151, toolbar_32.bmp 152,                    20 images of 24, 32, 36 and 48
+      toolbar_36.bmp 153, toolbar_48.bmp 154                pixels square, 8-bit
+    main.ico 120, arrows.ico 149, picker.ico 156,           16, 20, 24, 32, 40, 48 and 64
+      speaker.ico 157                                       pixels square, 32-bit
+    pad_right.ico 143, pad_down.ico 144, pad_left.ico 145,  16, 32, 40, 48 and 64 pixels
+      pad_up.ico 146, pad_turn.ico 147, pad_done.ico 150    square, 32-bit
+    gunsight.cur 163, hand.cur 137, pipette.cur 142         32, 40, 48 and 64 pixels square,
+                                                            monochrome
     lost.wav 116, won.wav 118                               PCM mono 8-bit
     fan.avi 128, word.avi 135                               RLE8 clips, no sound
 """

@@ -182,12 +182,12 @@ def _enlarge(w, h, rgba, k, checker=True):
 
 
 def _sheet(tiles, cols, pad):
-    """tiles (w, h, rgba) in a grid of cells as large as the largest, on white."""
-    tw, th = max(t[0] for t in tiles), max(t[1] for t in tiles)
+    """tiles (w, h, rgba) or None in a grid of cells as large as the largest, on white."""
+    tw, th = max(t[0] for t in tiles if t), max(t[1] for t in tiles if t)
     rows = (len(tiles) + cols - 1) // cols
     W, H = cols * (tw + pad) + pad, rows * (th + pad) + pad
     px = [(255, 255, 255, 255)] * (W * H)
-    for i, (w, h, t) in enumerate(tiles):
+    for i, (w, h, t) in ((i, t) for i, t in enumerate(tiles) if t):
         ox, oy = pad + (i % cols) * (tw + pad), pad + (i // cols) * (th + pad)
         for y in range(h):
             px[(oy + y) * W + ox:(oy + y) * W + ox + w] = t[y * w:(y + 1) * w]
@@ -201,26 +201,36 @@ def media_sheets(d):
     def save(name, w, h, px):
         with open(os.path.join(d, name), "wb") as f:
             f.write(png(w, h, px))
-    # toolbar over a 240-grey button face, as CreateMappedBitmap shows it
-    W, H, pal, idx = art["toolbar"]
-    face = [(240, 240, 240, 255) if i == 0 else pal[i] + (255,) for i in idx]
-    save("toolbar.png", *_enlarge(W, H, face, 3, checker=False))
-    save("toolbar_sheet.png", *_sheet([_enlarge(H, H, [face[y * W + k * H + x] for y in range(H) for x in range(H)],
-                                                6, False) for k in range(W // H)], 5, 8))
-    # icons enlarged, and at real size over a dialog face, white and dark grey
-    icons = art["icons"].values()
-    save("icons.png", *_sheet([_enlarge(im.w, im.h, im.px, 5) for imgs in icons for im in imgs], 4, 8))
-    tiles = [(im.w, im.h, Img(im.w, im.h, [bg + (255,)] * (im.w * im.h)).over(im).px)
-             for imgs in icons for bg in ((240, 240, 240), (255, 255, 255), (40, 40, 40)) for im in imgs[:1]]
-    save("icons_real.png", *_enlarge(*_sheet(tiles, 6, 2), 2, False))
-    # cursors, hot spot in red
+    # toolbars over a 240-grey button face, as CreateMappedBitmap shows them
+    strips = []
+    for size, (W, H, pal, idx) in art["toolbars"].items():
+        face = [(240, 240, 240, 255) if i == 0 else pal[i] + (255,) for i in idx]
+        strips.append((W, H, face))
+        save("toolbar_%d.png" % size, *_sheet([_enlarge(H, H, [face[y * W + k * H + x] for y in range(H) for x in range(H)],
+                                                        144 // size, False) for k in range(W // H)], 5, 8))
+    save("toolbars.png", *_enlarge(*_sheet(strips, 1, 4), 2, False))
+    # icons, each size enlarged to about 192 pixels, and all at real size over
+    # a dialog face, white and dark grey
+    by_size = {}
+    for imgs in art["icons"].values():
+        for im in imgs:
+            by_size.setdefault(im.w, []).append(_enlarge(im.w, im.h, im.px, 192 // im.w))
+    for size, tiles in by_size.items():
+        save("icons_%d.png" % size, *_sheet(tiles, 5, 8))
+    tiles = []
+    for bg in ((240, 240, 240), (255, 255, 255), (40, 40, 40)):
+        for imgs in art["icons"].values():
+            tiles += [(im.w, im.h, Img(im.w, im.h, [bg + (255,)] * (im.w * im.h)).over(im).px) for im in imgs]
+            tiles += [None] * (7 - len(imgs))
+    save("icons_real.png", *_sheet(tiles, 7, 2))
+    # cursors, each size enlarged 6 times, hot spot in red
     colours = {"X": (0, 0, 0, 255), "o": (255, 255, 255, 255), "~": (255, 0, 255, 255)}
     tiles = []
-    for rows, hot in art["cursors"].values():
+    for rows, hot in (c for imgs in art["cursors"].values() for c in imgs):
         px = [(255, 0, 0, 255) if (x, y) == hot else colours.get(ch, (0, 0, 0, 0))
               for y, row in enumerate(rows) for x, ch in enumerate(row)]
-        tiles.append(_enlarge(len(rows[0]), len(rows), px, 8))
-    save("cursors.png", *_sheet(tiles, 3, 8))
+        tiles.append(_enlarge(len(rows[0]), len(rows), px, 6))
+    save("cursors.png", *_sheet(tiles, len(tiles) // len(art["cursors"]), 8))
     # textures, tiled
     tiles = []
     for name in TEXTURES:

@@ -8,7 +8,7 @@ from .parts import (
     PAPER, PAPER_LO, RED, RED_HI, RED_LO, SEA, SEA_HI, SEA_LO, SKIN_LO, STEEL, STEEL_HI, STEEL_LO,
     d_arrow, d_pad_cross, d_picker_ships)
 from .raster import (
-    Canvas, arc_pts, circle, glyph_shapes, lgrad, m_rotate, outline, poly, rect, render, rgrad,
+    arc_pts, circle, glyph_shapes, lgrad, m_rotate, outline, poly, rect, render, rgrad,
     rrect, star, stroke, vgrad)
 
 
@@ -228,17 +228,18 @@ def tb_auto(c, on):
     d_die(c, 16.0, 16.0, 8.8, 14, pip=RED if on else INK)
 
 
+def tb_bar(c):
+    c.fill(stroke([(3.5, 20.5), (20.5, 3.5)], 4.2), (255, 255, 255), 0.9)
+    c.fill(stroke([(3.5, 20.5), (20.5, 3.5)], 2.6), RED)
+
+
 def tb_off(img):
     """The 'off' state of an image: faded to grey, with a red bar across."""
     def fade(p):
         r, g, b, a = p
         y = 0.3 * r + 0.59 * g + 0.11 * b
         return (int(round(y * 0.55 + 100)), int(round(y * 0.55 + 100)), int(round(y * 0.55 + 104)), a)
-    base = img.map(fade)
-    c = Canvas(24, 24)
-    c.fill(stroke([(3.5, 20.5), (20.5, 3.5)], 4.2), (255, 255, 255), 0.9)
-    c.fill(stroke([(3.5, 20.5), (20.5, 3.5)], 2.6), RED)
-    return base.over(c.image())
+    return img.map(fade).over(render(img.w, img.h, tb_bar, unit=24))
 
 
 def tb_salvo(c, on):
@@ -315,8 +316,11 @@ TOOLBAR = [
 CROSSED_OUT = {10}      # automatic placement off
 
 
-def toolbar_images():
-    imgs = [render(24, 24, draw, ss=4) for draw in TOOLBAR]
+TOOLBAR_SIZES = (24, 32, 36, 48)     # 96, 120, 144 and 192 DPI
+
+
+def toolbar_images(size):
+    imgs = [render(size, size, draw, ss=4, unit=24) for draw in TOOLBAR]
     return [tb_off(im) if k in CROSSED_OUT else im for k, im in enumerate(imgs)]
 
 
@@ -332,13 +336,15 @@ def _unmapped(col):
 
 
 def toolbar_strip(imgs):
-    W, H = 24 * len(imgs), 24
+    """The images side by side in 8 bits: (width, height, palette, indices)."""
+    n = imgs[0].w
+    W, H = n * len(imgs), n
     flat = [BG_GREY] * (W * H)
     for k, im in enumerate(imgs):
         rgb = im.flatten(BG_GREY)
-        for y in range(24):
-            for x in range(24):
-                if im.px[y * 24 + x][3]:
-                    flat[y * W + k * 24 + x] = _unmapped(rgb[y * 24 + x])
+        for y in range(n):
+            for x in range(n):
+                if im.px[y * n + x][3]:
+                    flat[y * W + k * n + x] = _unmapped(rgb[y * n + x])
     pal, (idx,) = quantize([flat], 256, fixed=(BG_GREY,))
     return W, H, pal[:1] + [_unmapped(c) for c in pal[1:]], idx

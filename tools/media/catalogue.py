@@ -2,9 +2,9 @@
 import os
 import struct
 
-from .bitmaps import TEXTURES, texture, toolbar_images, toolbar_strip
+from .bitmaps import TEXTURES, TOOLBAR_SIZES, texture, toolbar_images, toolbar_strip
 from .clips import CLIPS, clip
-from .cursors import CURSORS
+from .cursors import CURSOR_SIZES, CURSORS
 from .formats import avi_parse, bmp8, bmp24, cur_mono, ico, rle8_decode, wav8
 from .icons import ICONS, icon_images
 from .sounds import SOUNDS
@@ -14,17 +14,18 @@ def build():
     """files {name: bytes}, frames {clip: palette indices of each frame}, and
     art: the images before encoding, for previews."""
     files, frames = {}, {}
-    art = {"icons": {}, "cursors": {}, "files": files}
+    art = {"toolbars": {}, "icons": {}, "cursors": {}, "files": files}
     for name in TEXTURES:
         files[name] = bmp24(8, 8, texture(name))
-    W, H, pal, idx = art["toolbar"] = toolbar_strip(toolbar_images())
-    files["toolbar.bmp"] = bmp8(W, H, idx, pal)
+    for size in TOOLBAR_SIZES:
+        W, H, pal, idx = art["toolbars"][size] = toolbar_strip(toolbar_images(size))
+        files["toolbar.bmp" if size == 24 else "toolbar_%d.bmp" % size] = bmp8(W, H, idx, pal)
     for name in ICONS:
         art["icons"][name] = imgs = icon_images(name)
         files[name] = ico(imgs)
     for name, fn in CURSORS.items():
-        art["cursors"][name] = rows, hot = fn()
-        files[name] = cur_mono(rows, hot)
+        art["cursors"][name] = imgs = [fn(size) for size in CURSOR_SIZES]
+        files[name] = cur_mono(imgs)
     for name, fn in SOUNDS.items():
         files[name] = wav8(*fn())
     for name in CLIPS:

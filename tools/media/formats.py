@@ -141,16 +141,19 @@ def ico(images):
     return _directory(1, entries)
 
 
-def cur_mono(rows, hotspot):
-    """rows: 32 strings of 32 characters: 'X' black, 'o' white, '~' inverted,
-    anything else transparent."""
-    w = h = 32
-    assert len(rows) == h and all(len(r) == w for r in rows)
-    flat = "".join(rows)
-    xor = _mask_rows(w, h, [1 if ch in "o~" else 0 for ch in flat])
-    andm = _mask_rows(w, h, [0 if ch in "Xo" else 1 for ch in flat])
-    blob = _info(w, h * 2, 1, len(xor) + len(andm), 2) + _rgbquads([(0, 0, 0), (255, 255, 255)]) + xor + andm
-    return _directory(2, [(w, h, 2, hotspot[0], hotspot[1], blob)])
+def cur_mono(images):
+    """images: (rows, hot spot); rows are equal strings, one a pixel row: 'X'
+    black, 'o' white, '~' inverted, anything else transparent."""
+    entries = []
+    for rows, (hx, hy) in images:
+        w, h = len(rows[0]), len(rows)
+        assert all(len(r) == w for r in rows)
+        flat = "".join(rows)
+        xor = _mask_rows(w, h, [1 if ch in "o~" else 0 for ch in flat])
+        andm = _mask_rows(w, h, [0 if ch in "Xo" else 1 for ch in flat])
+        blob = _info(w, h * 2, 1, len(xor) + len(andm), 2) + _rgbquads([(0, 0, 0), (255, 255, 255)]) + xor + andm
+        entries.append((w, h, 2, hx, hy, blob))
+    return _directory(2, entries)
 
 
 def wav8(rate, samples):

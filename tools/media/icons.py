@@ -1,4 +1,4 @@
-"""The icons, drawn in a 32-unit space."""
+"""The icons, drawn in a 32-unit space at every size they are shown at."""
 import math
 
 from .parts import (
@@ -37,7 +37,19 @@ def d_waves(c, x0, x1, y, amp, period, w, col, alpha=1.0):
     c.fill(stroke(pts, w), col, alpha)
 
 
-def ic_main(c, small=False):
+CLASS_SIZES = (64, 48, 40, 32, 24, 20, 16)
+PAD_SIZES = (64, 48, 40, 32, 16)     # pad buttons are 34, 42, 50 and 68 pixels wide
+SMALL = 24      # below this many pixels a simpler drawing with bolder lines
+
+
+def _lw(size, big, small):
+    """A line width in units: the small drawing's own, or the designed one
+    but never thinner than a pixel."""
+    return small if size < SMALL else max(big, 32.0 / size)
+
+
+def ic_main(c, size):
+    small = size < SMALL
     disc = circle(16, 16, 15.0)
     horizon = 20.5
     c.fill(disc, vgrad(1, (200, 232, 255), horizon, (120, 186, 240)))
@@ -56,23 +68,24 @@ def ic_main(c, small=False):
     if not small:
         c.fill(sum((outline(sh, 1.0) for sh in sight), []), (255, 255, 255), 0.6)
     c.fill(sight, RED)
-    c.fill(outline(disc, 1.3 if not small else 2.0), INK)
+    c.fill(outline(disc, _lw(size, 1.3, 2.0)), INK)
 
 
-def ic_arrows(c, small=False):
-    d_pad_cross(c, 32 / 24.0, 1.2 if not small else 2.0)
+def ic_arrows(c, size):
+    d_pad_cross(c, 32 / 24.0, _lw(size, 1.2, 2.0))
 
 
-def ic_picker(c, small=False):
-    c.ofill(rrect(1.5, 2.5, 30.5, 29.5, 3.0), vgrad(2, (214, 218, 226), 30, (160, 166, 178)), INK, 1.2 if not small else 2.0)
-    if small:
+def ic_picker(c, size):
+    c.ofill(rrect(1.5, 2.5, 30.5, 29.5, 3.0), vgrad(2, (214, 218, 226), 30, (160, 166, 178)), INK, _lw(size, 1.2, 2.0))
+    if size < SMALL:
         d_picker_ships(c, 5.0, 4.6, 5.7, 6.2, 2.4, lw=1.6, lengths=(4, 3, 2))
     else:
-        d_picker_ships(c, 5.2, 4.9, 5.6, 4.2, 1.8, lw=1.0)
+        d_picker_ships(c, 5.2, 4.9, 5.6, 4.2, 1.8, lw=_lw(size, 1.0, 1.0))
 
 
-def ic_speaker(c, small=False):
-    lw = 1.2 if not small else 2.0
+def ic_speaker(c, size):
+    small = size < SMALL
+    lw = _lw(size, 1.2, 2.0)
     box = rrect(2.5, 11.5, 9.5, 20.5, 1.0)
     cone = poly([(9.0, 11.5), (17.5, 4.0), (17.5, 28.0), (9.0, 20.5)])
     c.ofill(cone, lgrad((9, 0), (120, 130, 146), (18, 0), (60, 66, 80)), INK, lw)
@@ -84,13 +97,13 @@ def ic_speaker(c, small=False):
     c.fill(waves, RED)
 
 
-def ic_pad_arrow(c, small=False, angle=0):
-    lw = 1.3 if not small else 2.2
+def ic_pad_arrow(c, size, angle):
+    lw = _lw(size, 1.3, 2.2)
     d_arrow(c, 16, 16, 26.0, 9.0, 12.0, angle, vgrad(3, GREEN_HI, 29, GREEN_LO), INK, lw)
 
 
-def ic_pad_turn(c, small=False):
-    lw = 1.3 if not small else 2.2
+def ic_pad_turn(c, size):
+    lw = _lw(size, 1.3, 2.2)
     r, w = 9.5, 5.0
     a0, a1 = -30.0, 225.0
     outer = arc_pts(15.5, 17.0, r + w / 2, r + w / 2, a0, a1, 40)
@@ -110,8 +123,9 @@ def ic_pad_turn(c, small=False):
                (px + nx * (w / 2 - lw / 2), py + ny * (w / 2 - lw / 2)), lw * 1.6), (236, 150, 50))
 
 
-def ic_pad_done(c, small=False):
+def ic_pad_done(c, size):
     pts = [(5.0, 17.0), (12.5, 24.5), (27.0, 7.0)]
+    small = size < SMALL
     c.fill(stroke(pts, 9.2 if not small else 10.4), INK)
     c.fill(stroke(pts, 6.6 if not small else 6.4), vgrad(6, GREEN_HI, 26, GREEN_LO))
 
@@ -131,8 +145,12 @@ ICONS = {
 
 
 def icon_images(name):
+    """Largest first; from 24 pixels up over a soft shadow."""
     fn, kw = ICONS[name]
-    big = render(32, 32, fn, ss=4, unit=32, small=False, **kw)
-    small = render(16, 16, fn, ss=8, unit=32, small=True, **kw)
-    return [big.shadow(1, 1, 0.3), small]
+    imgs = []
+    for size in PAD_SIZES if name.startswith("pad_") else CLASS_SIZES:
+        im = render(size, size, fn, ss=8 if size < SMALL else 4, unit=32, size=size, **kw)
+        d = max(1, round(size / 32))
+        imgs.append(im if size < SMALL else im.shadow(d, d, 0.3))
+    return imgs
 

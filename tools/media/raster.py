@@ -180,6 +180,7 @@ class Canvas:
         fillv = 0 if bg is None else (0xFF000000 | (bg[0] << 16) | (bg[1] << 8) | bg[2])
         self.buf = [fillv] * (self.W * self.H)
         self.xf = [IDENT]
+        self.scale = 1.0      # pixels per drawing unit (see render)
 
     # -- transforms ----------------------------------------------------------
     def push(self, m):
@@ -242,12 +243,12 @@ class Canvas:
 
     # -- painting ------------------------------------------------------------
     def fill(self, shapes, paint, alpha=1.0):
-        """paint: (r, g, b), a function (x, y) -> (r, g, b[, a]) in logical
-        canvas coordinates, or None to erase to transparent."""
+        """paint: (r, g, b), a function (x, y) -> (r, g, b[, a]) in drawing
+        units (not turned by push()), or None to erase to transparent."""
         if not shapes:
             return
         spans = self._union(_as_shapes(shapes))
-        W, s, buf = self.W, self.ss, self.buf
+        W, s, buf = self.W, self.ss * self.scale, self.buf
         solid = isinstance(paint, tuple)
         if paint is None:
             for r, lst in spans.items():
@@ -375,11 +376,13 @@ class Img:
 
 
 def render(w, h, draw, ss=4, unit=None, **kw):
-    """Draw with draw(canvas, **kw) in a coordinate system of `unit` logical
-    units across (default w), and return the image."""
+    """Draw with draw(canvas, **kw) in a coordinate system of `unit` drawing
+    units across (default w), and return the image. One drawing serves every
+    size: shapes and paints alike are scaled, nothing is resampled."""
     c = Canvas(w, h, ss)
     if unit and unit != w:
-        c.push(m_scale(w / unit))
+        c.scale = w / unit
+        c.push(m_scale(c.scale))
     draw(c, **kw)
     return c.image()
 

@@ -58,6 +58,9 @@
 // --- begin: generated media (tools/gen_resources.py, resources/images.rc) ---
 // IDI_MAIN 120, IDI_ARROWS 149, IDI_PICKER 156 and IDI_SPEAKER 157 are above.
 #define IDB_TOOLBAR             151     // 20 images of 24 x 24
+#define IDB_TOOLBAR_32          152     // the same 20 drawn at 32, 36 and 48 pixels
+#define IDB_TOOLBAR_36          153
+#define IDB_TOOLBAR_48          154
 #define IDB_TEX_BLUE            159     // 8 x 8 textures
 #define IDB_TEX_GREEN           160
 #define IDB_TEX_GREY            161

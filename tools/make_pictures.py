@@ -1,18 +1,30 @@
 #!/usr/bin/env python3
-"""Pictures of the real program for README.md, made under Wine.
+"""Pictures: of the real program for README.md (under Wine), and of the media (without).
 
     tools/build.sh win && python3 tools/make_pictures.py --exe build/win/Trivok.exe \
         --probe build/win/probe.exe [--out docs]
+    python3 tools/make_pictures.py --media DIR
 
-Each picture is the game's frame cut out of a screenshot of its virtual
+Each program picture is the game's frame cut out of a screenshot of its virtual
 desktop: the first start at the default arrangement, a battle under way, the
 fleet being placed by hand (ship picker and arrow pad), and a won game with
 its result dialog (the frame and the dialog together).
+
+With --media, enlarged PNG sheets of what tools/gen_resources.py makes (the
+toolbar, icons, cursors, textures, every clip frame, the sound waves) go into
+DIR, to look at; never commit them.
 """
+import argparse
 import os
+import struct
 import subprocess
 import sys
 import time
+
+from media import catalogue
+from media.bitmaps import TEXTURES, texture
+from media.formats import avi_parse, png, rle8_decode
+from media.raster import Img
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 sys.path.insert(0, os.path.join(ROOT, "tests", "e2e"))
@@ -157,5 +169,99 @@ def picture_result(s):
     save_frame(s, "result.png", dialog)
 
 
+def _enlarge(w, h, rgba, k, checker=True):
+    """Each pixel k x k, over a checkerboard (or white) where it is transparent."""
+    out = []
+    for y in range(h * k):
+        for x in range(w * k):
+            r, g, b, a = rgba[(y // k) * w + x // k]
+            bgv = (236 if (x // 8 + y // 8) % 2 else 206) if checker else 255
+            t = a / 255.0
+            out.append((int(bgv + (r - bgv) * t), int(bgv + (g - bgv) * t), int(bgv + (b - bgv) * t), 255))
+    return w * k, h * k, out
+
+
+def _sheet(tiles, cols, pad):
+    """tiles (w, h, rgba) or None in a grid of cells as large as the largest, on white."""
+    tw, th = max(t[0] for t in tiles if t), max(t[1] for t in tiles if t)
+    rows = (len(tiles) + cols - 1) // cols
+    W, H = cols * (tw + pad) + pad, rows * (th + pad) + pad
+    px = [(255, 255, 255, 255)] * (W * H)
+    for i, (w, h, t) in ((i, t) for i, t in enumerate(tiles) if t):
+        ox, oy = pad + (i % cols) * (tw + pad), pad + (i // cols) * (th + pad)
+        for y in range(h):
+            px[(oy + y) * W + ox:(oy + y) * W + ox + w] = t[y * w:(y + 1) * w]
+    return W, H, px
+
+
+def media_sheets(d):
+    os.makedirs(d, exist_ok=True)
+    files, _, art = catalogue.build()
+
+    def save(name, w, h, px):
+        with open(os.path.join(d, name), "wb") as f:
+            f.write(png(w, h, px))
+    # toolbars over a 240-grey button face, as CreateMappedBitmap shows them
+    strips = []
+    for size, (W, H, pal, idx) in art["toolbars"].items():
+        face = [(240, 240, 240, 255) if i == 0 else pal[i] + (255,) for i in idx]
+        strips.append((W, H, face))
+        save("toolbar_%d.png" % size, *_sheet([_enlarge(H, H, [face[y * W + k * H + x] for y in range(H) for x in range(H)],
+                                                        144 // size, False) for k in range(W // H)], 5, 8))
+    save("toolbars.png", *_enlarge(*_sheet(strips, 1, 4), 2, False))
+    # icons, each size enlarged to about 192 pixels, and all at real size over
+    # a dialog face, white and dark grey
+    by_size = {}
+    for imgs in art["icons"].values():
+        for im in imgs:
+            by_size.setdefault(im.w, []).append(_enlarge(im.w, im.h, im.px, 192 // im.w))
+    for size, tiles in by_size.items():
+        save("icons_%d.png" % size, *_sheet(tiles, 5, 8))
+    tiles = []
+    for bg in ((240, 240, 240), (255, 255, 255), (40, 40, 40)):
+        for imgs in art["icons"].values():
+            tiles += [(im.w, im.h, Img(im.w, im.h, [bg + (255,)] * (im.w * im.h)).over(im).px) for im in imgs]
+            tiles += [None] * (7 - len(imgs))
+    save("icons_real.png", *_sheet(tiles, 7, 2))
+    # cursors, each size enlarged 6 times, hot spot in red
+    colours = {"X": (0, 0, 0, 255), "o": (255, 255, 255, 255), "~": (255, 0, 255, 255)}
+    tiles = []
+    for rows, hot in (c for imgs in art["cursors"].values() for c in imgs):
+        px = [(255, 0, 0, 255) if (x, y) == hot else colours.get(ch, (0, 0, 0, 0))
+              for y, row in enumerate(rows) for x, ch in enumerate(row)]
+        tiles.append(_enlarge(len(rows[0]), len(rows), px, 6))
+    save("cursors.png", *_sheet(tiles, len(tiles) // len(art["cursors"]), 8))
+    # textures, tiled
+    tiles = []
+    for name in TEXTURES:
+        t = texture(name)
+        tiles.append(_enlarge(48, 48, [t[(y % 8) * 8 + x % 8] + (255,) for y in range(48) for x in range(48)], 4, False))
+    save("textures.png", *_sheet(tiles, 3, 8))
+    # clips: every frame, decoded from the AVI bytes
+    for name, cols, k in (("fan.avi", 9, 3), ("word.avi", 2, 2)):
+        info, pal, frames = avi_parse(files[name])
+        w, h = info["width"], info["height"]
+        tiles = [_enlarge(w, h, [pal[i] + (255,) for i in rle8_decode(f, w, h)], k, False) for f in frames]
+        save(name.replace(".avi", "_frames.png"), *_sheet(tiles, cols, 6))
+    # sounds: the span of the samples in each column
+    for name in ("lost.wav", "won.wav"):
+        n = struct.unpack_from("<I", files[name], 40)[0]
+        samples = files[name][44:44 + n]
+        Wd, Hd = 900, 200
+        px = [(255, 255, 255, 255)] * (Wd * Hd)
+        per = max(1, n // Wd)
+        for x in range(Wd):
+            chunk = samples[x * per:(x + 1) * per] or b"\x80"
+            for v in range(min(chunk), max(chunk) + 1):
+                px[(Hd - 1 - v * (Hd - 1) // 255) * Wd + x] = (30, 60, 160, 255)
+        save(name.replace(".wav", "_wave.png"), Wd, Hd, px)
+
+
 if __name__ == "__main__":
-    driver.main([picture_first_start, picture_mid_game, picture_placement, picture_result])
+    ap = argparse.ArgumentParser(add_help=False)
+    ap.add_argument("--media", metavar="DIR")
+    opt, rest = ap.parse_known_args()
+    if opt.media:
+        media_sheets(opt.media)
+    else:
+        driver.main([picture_first_start, picture_mid_game, picture_placement, picture_result], rest)

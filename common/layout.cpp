@@ -1,6 +1,8 @@
 // Sizes and positions of the frame's children.
 #include "common/layout.h"
 
+#include <cstdlib>
+
 namespace layout {
 
 bool Showable(const Rect& r, const std::vector<Rect>& areas, int maxWidth, int maxHeight)
@@ -36,7 +38,29 @@ InitialLayout Initial(int c, const FrameMetrics& m)
     return l;
 }
 
-std::array<int, 3> StatusParts(int w) { return {Cells(0.73, w), Cells(0.865, w), -1}; }
+std::array<int, 3> StatusParts(int w, int room1, int room2)
+{
+    int second = Cells(0.865, w);
+    if (w - second < room2)
+        second = w - room2;
+    int first = Cells(0.73, w);
+    if (second - first < room1)
+        first = second - room1;
+    return {first, second, -1};
+}
+
+int ToolbarImageSize(int dpi)
+{
+    static const int kDrawn[] = {24, 32, 36, 48};
+    const int wanted = ScaleFrom96(24, dpi);
+    int best = kDrawn[0];
+    for (int size : kDrawn)
+        if (std::abs(size - wanted) < std::abs(best - wanted))
+            best = size;
+    return best;
+}
+
+int ScaleFrom96(int pixels, int dpi) { return (pixels * dpi + 48) / 96; }
 
 std::array<Rect, 8> ShipPickerRects(int c)
 {

@@ -52,8 +52,18 @@ struct InitialLayout {
 };
 InitialLayout Initial(int cell, const FrameMetrics& m);
 
-// Right edges of the three status-bar parts for a client width; -1 runs to the end.
-std::array<int, 3> StatusParts(int clientWidth);
+// Right edges of the three status-bar parts for a client width; -1 runs to
+// the end. Part 0 ends at 73 % of the width and part 1 at 86.5 % where that
+// leaves parts 1 and 2 their room (the widths their texts need); otherwise
+// they move left as far as the room asks.
+std::array<int, 3> StatusParts(int clientWidth, int room1 = 0, int room2 = 0);
+
+// The toolbar's image size at a display scale: the size drawn nearest to
+// 24 pixels scaled from 96 DPI (24, 32, 36 or 48).
+int ToolbarImageSize(int dpi);
+
+// A pixel size at 96 DPI, at another display scale (rounded).
+int ScaleFrom96(int pixels, int dpi);
 
 // The eight ship silhouettes of the picker, in its client coordinates:
 // 0..3 upright (four to one squares), 4..7 lying.

@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+#include "common/display.h"
+#include "common/layout.h"
 #include "common/module.h"
 
 namespace look {
@@ -15,7 +17,16 @@ FontInfo g_fonts;
 FaceCounts g_faceCounts{};
 HFONT g_objects[kFontCount];
 
+// The height of the system's font, and of a font asked for with no height,
+// at 96 DPI.
+constexpr int kSystemFontHeight = 16;
+
 FontRecord& Record(FontId font) { return g_fonts.Fonts[font]; }
+
+bool IsUnchosen(const FontRecord& r)
+{
+    return r.Height == 0 && r.Width == 0 && r.Weight == 0 && r.FaceName[0] == '\0';
+}
 
 LOGFONTA ToLogFont(const FontRecord& r)
 {
@@ -58,9 +69,15 @@ FontRecord FromLogFont(const LOGFONTA& lf)
     return r;
 }
 
+// A record the player never chose stands for the system's font. Above
+// 96 DPI the system's font keeps its 96-DPI height, so the default height
+// is scaled here as every other size is.
 void Make(FontId font)
 {
-    const LOGFONTA lf = ToLogFont(Record(font));
+    LOGFONTA lf = ToLogFont(Record(font));
+    const int dpi = common::SystemDpi();
+    if (IsUnchosen(Record(font)) && dpi != 96)
+        lf.lfHeight = layout::ScaleFrom96(kSystemFontHeight, dpi);
     g_objects[font] = CreateFontIndirectA(&lf);
 }
 
@@ -74,8 +91,11 @@ HFONT Font(FontId font) { return g_objects[font]; }
 
 COLORREF FontColour(FontId font) { return g_fonts.Colours[font]; }
 
-void MakeFonts()
+void MakeFonts(bool recordsRead)
 {
+    // A first run at 96 DPI draws in the contexts' own font, with no object.
+    if (!recordsRead && common::SystemDpi() == 96)
+        return;
     for (int i = 0; i < kFontCount; ++i) {
         DeleteFontObject(static_cast<FontId>(i));
         Make(static_cast<FontId>(i));

@@ -18,8 +18,9 @@ FaceCounts& FontFaceCounts();
 HFONT Font(FontId font);
 COLORREF FontColour(FontId font);
 
-// Makes the three font objects from their records (after a load).
-void MakeFonts();
+// Makes the three font objects from their records after the settings load
+// (recordsRead: from the key, not on a first run).
+void MakeFonts(bool recordsRead);
 void DeleteFontObject(FontId font);
 
 // Opens the font chooser on the record and its colour. Whatever the answer,

@@ -7,6 +7,7 @@
 #include "game/model.h"
 #include "game/placement.h"
 #include "game/score.h"
+#include "game/text.h"
 
 namespace game {
 namespace {
@@ -58,19 +59,18 @@ void AnnounceSunkShips(int fleetSide)
     }
 }
 
+std::string ShipsLeftText(StatusPart part, int ships)
+{
+    switch (part) {
+    case StatusPart::ComputerShips: return FormatText(kComputerShipsLeftFormat, ships);
+    case StatusPart::HumanShips: return FormatText(kHumanShipsLeftFormat, ships);
+    default: return std::string();
+    }
+}
+
 std::string ShipsLeftText(StatusPart part)
 {
-    char text[64];
-    switch (part) {
-    case StatusPart::ComputerShips:
-        std::snprintf(text, sizeof text, kComputerShipsLeftFormat, static_cast<int>(ComputerShipsLeft));
-        return text;
-    case StatusPart::HumanShips:
-        std::snprintf(text, sizeof text, kHumanShipsLeftFormat, static_cast<int>(HumanShipsLeft));
-        return text;
-    default:
-        return std::string();
-    }
+    return ShipsLeftText(part, part == StatusPart::ComputerShips ? ComputerShipsLeft : HumanShipsLeft);
 }
 
 bool SettleShot(BoardId board)

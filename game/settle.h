@@ -28,5 +28,7 @@ void ShowShot(BoardId board);
 // "Компьютер:%d" with ComputerShipsLeft for StatusPart::ComputerShips,
 // "Человек:%d" with HumanShipsLeft for StatusPart::HumanShips, "" otherwise.
 std::string ShipsLeftText(StatusPart part);
+// The same text for a given number of ships.
+std::string ShipsLeftText(StatusPart part, int ships);
 
 }  // namespace game

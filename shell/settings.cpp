@@ -56,8 +56,7 @@ std::optional<std::int32_t> Load()
     look::Fonts() = s.Fonts;
     look::FontFaceCounts() = s.FaceCounts;
     g_positions = s.Positions;
-    if (loaded.FromKey)
-        look::MakeFonts();
+    look::MakeFonts(loaded.FromKey);
     options_ui::ShowLoaded(s.Options, loaded.FromKey);
     return loaded.PRectSize;
 }

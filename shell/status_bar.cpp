@@ -5,6 +5,7 @@
 
 #include "common/layout.h"
 #include "common/text.h"
+#include "game/model.h"
 #include "game/settle.h"
 #include "resources/resource.h"
 #include "shell/toolbar.h"
@@ -13,6 +14,25 @@ namespace status_bar {
 namespace {
 
 HWND g_bar;
+
+// The width a count part needs for its widest text (all ten ships), in the
+// bar's font, with its edges and the size grip beside the last one.
+int Room(game::StatusPart part, int grip)
+{
+    const std::wstring widest = text::Widen(game::ShipsLeftText(part, game::kShipCount));
+    HDC dc = GetDC(g_bar);
+    if (!dc)
+        return 0;
+    HGDIOBJ font = reinterpret_cast<HGDIOBJ>(SendMessageW(g_bar, WM_GETFONT, 0, 0));
+    HGDIOBJ old = SelectObject(dc, font ? font : GetStockObject(DEFAULT_GUI_FONT));
+    SIZE text{};
+    GetTextExtentPoint32W(dc, widest.c_str(), static_cast<int>(widest.size()), &text);
+    SelectObject(dc, old);
+    ReleaseDC(g_bar, dc);
+    int borders[3] = {};
+    SendMessageW(g_bar, SB_GETBORDERS, 0, reinterpret_cast<LPARAM>(borders));
+    return text.cx + 2 * (borders[0] + borders[2] + GetSystemMetrics(SM_CXEDGE)) + grip;
+}
 
 }  // namespace
 
@@ -30,7 +50,8 @@ void Resize(WPARAM wp, LPARAM lp)
     const int clientWidth = LOWORD(lp);
     SendMessageW(g_bar, WM_SIZE, wp, lp);
     SendMessageW(toolbar::Window(), WM_SIZE, wp, lp);
-    const auto parts = layout::StatusParts(clientWidth);
+    const auto parts = layout::StatusParts(clientWidth, Room(game::StatusPart::ComputerShips, 0),
+                                           Room(game::StatusPart::HumanShips, GetSystemMetrics(SM_CXVSCROLL)));
     SendMessageW(g_bar, SB_SETPARTS, parts.size(), reinterpret_cast<LPARAM>(parts.data()));
     ShowShipCounts();
 }

@@ -1,6 +1,8 @@
 // The frame's toolbar.
 #include "shell/toolbar.h"
 
+#include "common/display.h"
+#include "common/layout.h"
 #include "common/module.h"
 #include "resources/resource.h"
 
@@ -9,8 +11,18 @@ namespace {
 
 HWND g_toolbar;
 
-constexpr int kImageSize = 24;
 constexpr int kDeclaredImages = 17;   // the strip holds 20; the control learns the rest as buttons ask
+
+// The strip drawn at the image size the display asks for.
+int StripOf(int imageSize)
+{
+    switch (imageSize) {
+    case 32: return IDB_TOOLBAR_32;
+    case 36: return IDB_TOOLBAR_36;
+    case 48: return IDB_TOOLBAR_48;
+    default: return IDB_TOOLBAR;
+    }
+}
 
 #define TB_PUSH(image, cmd, state) {image, cmd, state, BTNS_BUTTON, {0}, 0, 0}
 #define TB_CHECK(image, cmd, state) {image, cmd, state, BTNS_CHECK, {0}, 0, 0}
@@ -54,9 +66,10 @@ constexpr int kButtonCount = sizeof(kButtons) / sizeof(kButtons[0]);
 
 HWND Create(HWND parent)
 {
+    const int size = layout::ToolbarImageSize(common::SystemDpi());
     g_toolbar = CreateToolbarEx(parent, WS_CHILD | WS_VISIBLE | WS_BORDER | TBSTYLE_TOOLTIPS | CCS_ADJUSTABLE,
-                                IDC_TOOLBAR, kDeclaredImages, common::Module(), IDB_TOOLBAR, kButtons,
-                                kButtonCount, kImageSize, kImageSize, kImageSize, kImageSize, sizeof(TBBUTTON));
+                                IDC_TOOLBAR, kDeclaredImages, common::Module(), StripOf(size), kButtons,
+                                kButtonCount, size, size, size, size, sizeof(TBBUTTON));
     return g_toolbar;
 }
 

@@ -30,11 +30,32 @@ TEST(Layout, HalfCellsTruncateAtOddSizes)
     EXPECT_EQ(l.computerBoard.y, 59);  // 3.5 × 17 = 59.5
 }
 
-TEST(Layout, StatusPartsFollowTheWidth)
+// 73 % and 86.5 % of the width where the counts have their room; a part
+// that lacks it moves its left edge back as far as the room asks.
+TEST(Layout, StatusPartsFollowTheWidthAndKeepTheCountsWhole)
 {
-    EXPECT_EQ(layout::StatusParts(1024), (std::array<int, 3>{747, 885, -1}));
-    EXPECT_EQ(layout::StatusParts(0), (std::array<int, 3>{0, 0, -1}));
-    EXPECT_EQ(layout::StatusParts(1279), (std::array<int, 3>{933, 1106, -1}));
+    const struct {
+        int width, room1, room2;
+        std::array<int, 3> parts;
+    } kCases[] = {
+        {1024, 0, 0, {747, 885, -1}},
+        {1279, 0, 0, {933, 1106, -1}},
+        {1024, 138, 139, {747, 885, -1}},   // just enough room
+        {1024, 100, 200, {724, 824, -1}},   // the last part pushes both back
+        {1024, 150, 0, {735, 885, -1}},     // the middle part pushes the first back
+        {0, 0, 0, {0, 0, -1}},
+    };
+    for (const auto& c : kCases)
+        EXPECT_EQ(layout::StatusParts(c.width, c.room1, c.room2), c.parts) << c.width << " " << c.room1 << " " << c.room2;
+}
+
+// The strips are drawn at 24, 32, 36 and 48 pixels: each scale takes the
+// nearest to 24 pixels at 96 DPI.
+TEST(Layout, ToolbarImagesAtEachDisplayScale)
+{
+    const int kCases[][2] = {{96, 24}, {120, 32}, {144, 36}, {180, 48}, {192, 48}, {288, 48}, {72, 24}};
+    for (const auto& c : kCases)
+        EXPECT_EQ(layout::ToolbarImageSize(c[0]), c[1]) << c[0] << " DPI";
 }
 
 TEST(Layout, PickerSilhouettesStandOnOneLineAndStartAtOneEdge)

@@ -149,7 +149,8 @@ def icon_images(name):
     fn, kw = ICONS[name]
     imgs = []
     for size in PAD_SIZES if name.startswith("pad_") else CLASS_SIZES:
-        im = render(size, size, fn, ss=8 if size < SMALL else 4, unit=32, size=size, **kw)
+        im = render(size, size, fn, ss=8 if size < SMALL else 4, unit=32, paints_in_pixels=size == 16, size=size,
+                    **kw)
         d = max(1, round(size / 32))
         imgs.append(im if size < SMALL else im.shadow(d, d, 0.3))
     return imgs

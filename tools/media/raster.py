@@ -375,14 +375,17 @@ class Img:
         return sh.over(self)
 
 
-def render(w, h, draw, ss=4, unit=None, **kw):
+def render(w, h, draw, ss=4, unit=None, paints_in_pixels=False, **kw):
     """Draw with draw(canvas, **kw) in a coordinate system of `unit` drawing
     units across (default w), and return the image. One drawing serves every
-    size: shapes and paints alike are scaled, nothing is resampled."""
+    size: shapes and paints alike are scaled, nothing is resampled, except
+    that paints_in_pixels keeps the paints' coordinates in pixels (the
+    16-pixel icons have always been shaded so, and keep their look)."""
     c = Canvas(w, h, ss)
     if unit and unit != w:
-        c.scale = w / unit
-        c.push(m_scale(c.scale))
+        c.push(m_scale(w / unit))
+        if not paints_in_pixels:
+            c.scale = w / unit
     draw(c, **kw)
     return c.image()
 

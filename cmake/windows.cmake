@@ -2,7 +2,9 @@
 set(CMAKE_EXE_LINKER_FLAGS "${CMAKE_EXE_LINKER_FLAGS} -static -static-libgcc -static-libstdc++")
 add_compile_definitions(UNICODE _UNICODE NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
 
-set(WIN32_LIBS comctl32 comdlg32 gdi32 user32 advapi32 winmm shell32 kernel32)
+# The shell, the font chooser and the sounds (shell32, comdlg32, winmm) are
+# loaded at their first use (common/on_demand.cpp), not at start-up.
+set(WIN32_LIBS comctl32 gdi32 user32 advapi32 kernel32)
 
 # Everything of the program but its entry point, so that tests can link it.
 file(GLOB UI_SOURCES CONFIGURE_DEPENDS common/*.cpp shell/*.cpp boards/*.cpp dialogs/*.cpp)
@@ -31,7 +33,7 @@ target_link_options(trivok PRIVATE -municode)
 # state), its hook DLL (loaded into the game to read what only the game's own
 # process can) and the launcher that records the game's exit code.
 add_executable(probe tools/probe.cpp)
-target_link_libraries(probe PRIVATE ${WIN32_LIBS} psapi)
+target_link_libraries(probe PRIVATE ${WIN32_LIBS} shell32 psapi)
 target_link_options(probe PRIVATE -municode)
 add_library(probe_hook SHARED tools/probe_hook.cpp)
 set_target_properties(probe_hook PROPERTIES PREFIX "")

@@ -1,13 +1,12 @@
 // The colour scheme and the three fonts in force.
 #include "common/look.h"
 
-#include <commdlg.h>
-
 #include <algorithm>
 
 #include "common/display.h"
 #include "common/layout.h"
 #include "common/module.h"
+#include "common/on_demand.h"
 
 namespace look {
 namespace {
@@ -124,7 +123,7 @@ void PickFont(HWND owner, FontId font)
     cf.nFontType = SCREEN_FONTTYPE;
     // A cancelled dialog leaves the description and the colour as they were,
     // so remaking the font from them changes nothing on screen.
-    if (ChooseFontA(&cf)) {
+    if (on_demand::ChooseFont(&cf)) {
         Record(font) = FromLogFont(lf);
         g_fonts.Colours[font] = cf.rgbColors;
     }

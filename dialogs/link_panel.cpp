@@ -1,7 +1,6 @@
 // Link panel of the about box.
 #include "dialogs/link_panel.h"
 
-#include <shellapi.h>
 #include <windowsx.h>
 
 #include <string>
@@ -9,6 +8,7 @@
 #include "common/child_window.h"
 #include "common/gdi.h"
 #include "common/module.h"
+#include "common/on_demand.h"
 #include "common/window_proc.h"
 #include "resources/contacts.h"
 #include "resources/resource.h"
@@ -140,7 +140,7 @@ bool OnSetCursor(HWND panel, int hitTest)
     return true;
 }
 
-void Open(const wchar_t* target) { ShellExecuteW(nullptr, L"open", target, nullptr, nullptr, SW_SHOWNORMAL); }
+void Open(const wchar_t* target) { on_demand::Open(target); }
 
 // The e-mail line goes through the frame, which writes the address and subject.
 void OnLButtonDown(HWND panel, POINT pt)

@@ -20,6 +20,7 @@
 #include "shell/main_frame.h"
 #include "shell/settings.h"
 #include "shell/status_bar.h"
+#include "shell/timeline.h"
 #include "shell/toolbar.h"
 
 namespace children {
@@ -129,10 +130,14 @@ bool Create(HWND frame)
     boards::CreatePad(frame, l.arrows);
     boards::CreatePicker(frame, l.picker);
     commentator::Create(frame, l.commentator, l.commentatorText);
+    timeline::Mark("pad, picker, commentator");
     toolbar::Create(frame);
+    timeline::Mark("toolbar");
     status_bar::Create(frame);
+    timeline::Mark("status bar");
     const HWND human = boards::CreateBoard(game::BoardId::Human, frame, l.humanBoard);
     boards::CreateBoard(game::BoardId::Computer, frame, l.computerBoard);
+    timeline::Mark("boards");
     return human != nullptr;
 }
 

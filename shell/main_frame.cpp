@@ -2,13 +2,13 @@
 #include "shell/main_frame.h"
 
 #include <commctrl.h>
-#include <shellapi.h>
 
 #include "boards/board_windows.h"
 #include "boards/placement_window.h"
 #include "boards/ship_picker.h"
 #include "common/messages.h"
 #include "common/module.h"
+#include "common/on_demand.h"
 #include "common/text.h"
 #include "common/textures.h"
 #include "common/window_proc.h"
@@ -48,10 +48,7 @@ wchar_t g_tooltip[kTextBuffer];
 
 // --- the outside world -----------------------------------------------------
 
-void Open(const std::wstring& target)
-{
-    ShellExecuteW(nullptr, L"open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
-}
+void Open(const std::wstring& target) { on_demand::Open(target.c_str()); }
 
 bool IsFile(const std::wstring& path)
 {

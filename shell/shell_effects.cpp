@@ -2,12 +2,11 @@
 #include "shell/shell_effects.h"
 
 #include <windows.h>
-#include <mmsystem.h>
 
 #include <ctime>
 
 #include "boards/board_windows.h"
-#include "common/module.h"
+#include "common/on_demand.h"
 #include "common/text.h"
 #include "dialogs/dialogs.h"
 #include "game/effects.h"
@@ -53,8 +52,7 @@ public:
     void Pause(int ms) override { shell_effects::Pause(ms); }
     void PlayEndSound(game::Outcome outcome) override
     {
-        const int sound = outcome == game::Outcome::HumanWon ? IDW_WON : IDW_LOST;
-        PlaySoundW(MAKEINTRESOURCEW(sound), common::Module(), SND_RESOURCE | SND_ASYNC);
+        on_demand::PlaySoundResource(outcome == game::Outcome::HumanWon ? IDW_WON : IDW_LOST);
     }
     game::Answer AskResult(game::Outcome outcome) override { return dialogs::AskResult(main_frame::Window(), outcome); }
     void QueueNewGame() override { PostMessageW(main_frame::Window(), WM_COMMAND, IDM_NEW_GAME, 0); }

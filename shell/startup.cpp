@@ -11,6 +11,7 @@
 #include "shell/commentator.h"
 #include "shell/main_frame.h"
 #include "shell/shell_effects.h"
+#include "shell/timeline.h"
 
 namespace startup {
 namespace {
@@ -50,9 +51,12 @@ bool RegisterClasses(HINSTANCE instance)
 bool Prepare(HINSTANCE instance)
 {
     InitControls();
+    timeline::Mark("common controls");
     if (!RegisterClasses(instance))
         return false;
+    timeline::Mark("textures and classes");
     game::SetCellSize(MeasureCellSize());
+    timeline::Mark("cell size");
     shell_effects::Install();
     return true;
 }

@@ -14,6 +14,7 @@
 #include "shell/main_frame.h"
 #include "shell/settings.h"
 #include "shell/startup.h"
+#include "shell/timeline.h"
 
 namespace {
 
@@ -96,6 +97,17 @@ bool MadeDuringComputerTurn(const MSG& msg)
 int RunLoop()
 {
     MSG msg;
+    // The first time the queue runs dry, every window has painted.
+    for (bool painted = false; !painted;) {
+        if (!PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+            timeline::Finish();
+            painted = true;
+        } else if (msg.message == WM_QUIT) {
+            break;
+        } else if (GetMessageW(&msg, nullptr, 0, 0) > 0 && !MadeDuringComputerTurn(msg)) {
+            DispatchMessageW(&msg);
+        }
+    }
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
         if (!MadeDuringComputerTurn(msg))
             DispatchMessageW(&msg);
@@ -119,9 +131,11 @@ extern "C" __declspec(dllexport) int TrivokDescribeState(char* buffer, int size)
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int show)
 {
+    timeline::Mark("entry");
     StartUpLock startUp;
     if (HandOverToRunningCopy())
         return 0;
+    timeline::Mark("no other copy");
     if (!startup::Prepare(instance))
         return 0;
     const bool noDefine = command_line::HasWord(commandLine ? commandLine : L"", L"-noDefine");
@@ -129,18 +143,23 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int show)
     HWND frame = main_frame::Create();
     if (!frame)
         return 0;
+    timeline::Mark("frame and children made");
     RegisterShowHotKey(frame);
+    timeline::Mark("hot key");
 
     const auto savedFor = settings::Load();
+    timeline::Mark("settings loaded");
     if (noDefine)
         ApplyStoredCellSize();
     if (savedFor && *savedFor == game::CellSize)
         children::Restore();
     else
         children::Arrange();
+    timeline::Mark("windows placed");
 
     ShowWindow(frame, show);
     UpdateWindow(frame);
+    timeline::Mark("frame shown and painted");
     startUp.Release();
     return RunLoop();
 }

@@ -27,7 +27,10 @@ set_property(SOURCE resources/trivok.rc APPEND PROPERTY OBJECT_DEPENDS ${RESOURC
 add_executable(trivok WIN32 shell/winmain.cpp $<TARGET_OBJECTS:resources>)
 target_link_libraries(trivok PRIVATE ui)
 set_target_properties(trivok PROPERTIES OUTPUT_NAME Trivok)
-target_link_options(trivok PRIVATE -municode)
+# Sections page-aligned in the file too: a loader can map the image as it is
+# (Wine otherwise reads a 512-byte-aligned image, debug sections included,
+# into the process's private memory).
+target_link_options(trivok PRIVATE -municode -Wl,--file-alignment,0x1000)
 
 # Test tools: the probe (a console program that reports a running game's
 # state), its hook DLL (loaded into the game to read what only the game's own

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <map>
 #include <random>
 #include <set>
 
@@ -25,7 +26,7 @@ Bytes Text(const std::string& s, std::size_t size)
     std::memcpy(b.data(), s.data(), s.size());
     return b;
 }
-std::string Face(const FontRecord& f) { return std::string(f.FaceName.data()); }
+std::string Face(const StoredRecords& r, int font) { return r.Fonts.Fonts[font].FaceName.data(); }
 
 // One run of the program: the key, the records and the counters.
 struct Session {
@@ -33,28 +34,26 @@ struct Session {
     StoredRecords records;
     game::GameOptions options;
     std::int32_t manWon = 0, compWon = 0, runWins = 9, runLosses = 9;
-    LoadResult result;
 
     explicit Session(InMemoryStore s = {}) : store(std::move(s)) {}
-    const LoadResult& Load(KeyDisposition d = KeyDisposition::Opened)
+    LoadResult Load(KeyDisposition d = KeyDisposition::Opened)
     {
         store.ClearWrites();
-        return result = LoadFromStore(store, d, records, options, {manWon, compWon, runWins, runLosses});
+        return LoadFromStore(store, d, records, options, {manWon, compWon, runWins, runLosses});
     }
     void Close() { SaveOnClose(store, records, {{{1, 2, 3, 4}, {5, 6, 7, 8}, {}, {}, {}, {-21, -22, 800, 600}}}); }
     void Destroy() { SaveOnDestroy(store, options, manWon, compWon, records.Colours, 17); }
-    std::optional<std::uint32_t> Stored(const std::string& name) const
+    void ExpectDword(const std::string& name, std::uint32_t value) const
     {
         const StoredValue* v = store.Find(name);
-        if (!v || v->Type != kDword || v->Data.size() != 4)
-            return std::nullopt;
-        return v->Data[0] | v->Data[1] << 8 | v->Data[2] << 16 | std::uint32_t(v->Data[3]) << 24;
+        EXPECT_TRUE(v && v->Type == kDword && v->Data == Dword(value)) << name << " is not " << value;
     }
-    void ExpectStored(const Names& names, const std::vector<std::uint32_t>& values) const
+    // The DWORD values written since the load, in order.
+    void ExpectWrites(const Names& names, const std::vector<std::uint32_t>& values) const
     {
         EXPECT_EQ(names, store.Writes());
         for (std::size_t i = 0; i < names.size(); ++i)
-            EXPECT_EQ(values[i], Stored(names[i])) << names[i];
+            ExpectDword(names[i], values[i]);
     }
 };
 
@@ -79,21 +78,20 @@ InMemoryStore FullStore()
 
 const std::array<std::uint32_t, 3> kRedAndWhite = {0x0000FF, 0xFFFFFF, 0xFFFFFF};
 
-TEST(Settings, FirstRunWritesTheFourteenDefaults)
+TEST(Settings, FirstRunWritesTheFourteenDefaultsAndNoKeyNothing)
 {
     Session run;
-    const LoadResult& r = run.Load(KeyDisposition::Created);
-    run.ExpectStored({"ProphyUser", "ManWon", "CompWon", "Salvo", "FirstShoot", "AutoArrange", "Reshot",
-                      "RussianFlag", "TimeOut", "BackGround", "BattleField", "Ships", "Lines", "SunkShip"},
+    const LoadResult r = run.Load(KeyDisposition::Created);
+    run.ExpectWrites({"ProphyUser", "ManWon", "CompWon", "Salvo", "FirstShoot", "AutoArrange", "Reshot", "RussianFlag",
+                      "TimeOut", "BackGround", "BattleField", "Ships", "Lines", "SunkShip"},
                      {0, 0, 0, 0, 1, 1, 1, 1, 300, 0x800080, 0x008080, 0x7F7F7F, 0, 0x7F7F7F});
     EXPECT_EQ(14u, run.store.Values().size());
     EXPECT_FALSE(r.SetMenuMarks || r.LevelItem || r.MakeFonts || r.PRectSize);
-    EXPECT_EQ(40034, r.FirstShootCommand);
-    EXPECT_TRUE(r.SalvoButton.Image == 11 && !r.SalvoButton.Down);
+    EXPECT_TRUE(r.FirstShootCommand == 40034 && r.SalvoButton.Image == 11 && !r.SalvoButton.Down);
     EXPECT_TRUE(r.AutoArrangeButton.Image == 9 && r.AutoArrangeButton.Down);
     EXPECT_EQ(kRedAndWhite, run.records.Fonts.Colours);
 
-    Session none;  // without a key nothing is read or written
+    Session none;
     none.store.Put("ProphyUser", kDword, Dword(2));
     none.store.Put("PRectSize", kDword, Dword(17));
     EXPECT_FALSE(none.Load(KeyDisposition::Unavailable).PRectSize);
@@ -105,37 +103,34 @@ TEST(Settings, AKeyWithOnlyTheLevelIsRepairedWithATimeOutOf500ButThisRunPauses30
 {
     Session run;
     run.store.Put("ProphyUser", kDword, Dword(2));
-    const LoadResult& r = run.Load();
-    run.ExpectStored({"ManWon", "TimeOut", "CompWon", "RussianFlag", "BackGround", "BattleField", "Ships", "Lines",
+    const LoadResult r = run.Load();
+    run.ExpectWrites({"ManWon", "TimeOut", "CompWon", "RussianFlag", "BackGround", "BattleField", "Ships", "Lines",
                       "SunkShip", "AutoArrange", "Reshot", "Salvo", "FirstShoot"},
                      {0, 500, 0, 1, 0x800080, 0x008080, 0x7F7F7F, 0, 0x7F7F7F, 1, 1, 0, 1});
     EXPECT_EQ(300, run.options.TimeOut);
-    EXPECT_EQ(40030, r.LevelItem.value_or(0));
-    EXPECT_TRUE(r.SetMenuMarks && r.MakeFonts);
+    EXPECT_TRUE(r.LevelItem == 40030 && r.SetMenuMarks && r.MakeFonts);
     EXPECT_EQ(0, run.runWins + run.runLosses);
 }
 
-// A value stored in a full key, what the run makes of it and saves back.
+// One value of a full key, what the run makes of it and what it saves back.
 TEST(Settings, StoredValuesAreReadBySizeWhateverTheirType)
 {
     const struct { const char* name; std::uint32_t type; Bytes data; std::uint32_t saved; } cases[] = {
-        {"FirstShoot", kDword, Dword(2), 0},            // not exactly 1: the computer opens
-        {"ProphyUser", kDword, Dword(5), 5},            // kept as it is, no level marked
-        {"Salvo", kDword, Dword(7), 1},
-        {"AutoArrange", kBinary, Dword(0), 0},
-        {"TimeOut", kDword, Dword(1200), 1200},
-        {"TimeOut", kDword, Dword(0xFFFFFFFF), 5000},   // no pause longer than the dialog's longest
-        {"ManWon", kSz, {0x05}, 0x0A0B0C05},            // shorter: only its low byte
-        {"CompWon", kBinary, Bytes(8, 1), 0},           // too long: repaired, the counter stays
-        {"RussianFlag", kBinary, {}, 1},                // empty: read, nothing changes
-        {"Lines", kDword, Dword(0x123456), 0x123456},
+        {"FirstShoot", kDword, Dword(2), 0},           // not exactly 1: the computer opens
+        {"ProphyUser", kDword, Dword(5), 5},           // kept as it is, no level marked
+        {"Salvo", kDword, Dword(7), 1},                {"AutoArrange", kBinary, Dword(0), 0},
+        {"TimeOut", kDword, Dword(1200), 1200},        {"Lines", kDword, Dword(0x123456), 0x123456},
+        {"TimeOut", kDword, Dword(0xFFFFFFFF), 5000},  // no pause longer than the dialog's longest
+        {"ManWon", kSz, {0x05}, 0x0A0B0C05},           // shorter: only its low byte
+        {"CompWon", kBinary, Bytes(8, 1), 0},          // too long: repaired, the counter stays
+        {"RussianFlag", kBinary, {}, 1},               // empty: read, nothing changes
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         Session run(FullStore());
         run.manWon = 0x0A0B0C0D;
         run.store.Put(c.name, c.type, c.data);
-        const LoadResult& r = run.Load();
+        const LoadResult r = run.Load();
         const auto is = [&](const char* name) { return std::string(c.name) == name; };
         EXPECT_EQ(r.FirstShootCommand, is("FirstShoot") ? 40035 : 40034);
         EXPECT_EQ(r.LevelItem.value_or(0), is("ProphyUser") ? 0 : 40011);
@@ -144,37 +139,31 @@ TEST(Settings, StoredValuesAreReadBySizeWhateverTheirType)
         EXPECT_EQ(run.store.Writes(), c.data.size() > 4 ? Names{c.name} : Names{});
         EXPECT_EQ(17, r.PRectSize.value_or(0));
         run.Destroy();
-        EXPECT_EQ(c.saved, run.Stored(c.name));
+        run.ExpectDword(c.name, c.saved);
+        run.ExpectDword("RectSize", 17);  // the cell size of the run, twice
+        run.ExpectDword("PRectSize", 17);
     }
-}
-
-TEST(Settings, CellSizeForNoDefine)
-{
-    const struct { std::optional<std::uint32_t> stored; std::optional<std::int32_t> read; } cases[] = {
+    const std::pair<std::optional<std::uint32_t>, std::optional<std::int32_t>> cellSizes[] = {
         {std::nullopt, std::nullopt}, {25, 25}, {0, std::nullopt}, {0xFFFFFFFF, std::nullopt}};
-    for (const auto& c : cases) {
+    for (const auto& [stored, read] : cellSizes) {  // for -noDefine
         InMemoryStore key;
-        if (c.stored)
-            key.Put("RectSize", kDword, Dword(*c.stored));
-        EXPECT_EQ(c.read, ReadRectSize(key));
+        if (stored)
+            key.Put("RectSize", kDword, Dword(*stored));
+        EXPECT_EQ(read, ReadRectSize(key));
     }
-}
-
-TEST(Settings, WithoutFontInfoTheTextsAreRedAndWhiteInTheDefaultFont)
-{
-    Session run(FullStore());
-    run.store.Remove("FontInfo");
-    run.store.Remove("FontStringSize");
-    run.Load();
-    EXPECT_EQ(kRedAndWhite, run.records.Fonts.Colours);
-    for (const FontRecord& f : run.records.Fonts.Fonts)
-        EXPECT_TRUE(f.Height == 0 && Face(f).empty());
-    EXPECT_EQ((FontStringSize{32, 32, 32}), run.records.FaceCounts);  // a count of 0 learns the stored size
 }
 
 TEST(Settings, FaceNamesNeverRunPastTheirField)
 {
     Session run(FullStore());
+    run.store.Remove("FontInfo");
+    run.store.Remove("FontStringSize");
+    run.Load();  // red and white texts in the default font
+    EXPECT_EQ(kRedAndWhite, run.records.Fonts.Colours);
+    EXPECT_TRUE(run.records.Fonts.Fonts[1].Height == 0 && Face(run.records, 1).empty());
+    EXPECT_EQ((FontStringSize{32, 32, 32}), run.records.FaceCounts);  // a count of 0 learns the stored size
+
+    run = Session(FullStore());
     const Bytes info = run.store.Find("FontInfo")->Data;
     run.store.Put("FontStringSize", kBinary, {33, 0, 0, 0, 200, 0, 0, 0, 32, 0, 0, 0});
     run.store.Put("FontComment", kSz, Text("Wingdings", 20));
@@ -189,18 +178,23 @@ TEST(Settings, FaceNamesNeverRunPastTheirField)
     run.store.Put("FontComp", kSz, {'M', 'o', 'n', 'o', 0});
     run.store.Remove("FontHum");
     run.Load();
-    EXPECT_EQ(std::string(31, 'x'), Face(run.records.Fonts.Fonts[0]));  // stays terminated
-    EXPECT_EQ("Mono", Face(run.records.Fonts.Fonts[1]));
-    EXPECT_EQ("Times New Roman", Face(run.records.Fonts.Fonts[2]));
+    EXPECT_EQ(std::string(31, 'x'), Face(run.records, 0));  // stays terminated
+    EXPECT_EQ("Mono", Face(run.records, 1));
+    EXPECT_EQ("Times New Roman", Face(run.records, 2));
     EXPECT_EQ((FontStringSize{32, 5, 32}), run.records.FaceCounts);  // a missing value keeps its count
 
     const std::string name = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcde";  // 31 characters
     std::strcpy(run.records.Fonts.Fonts[2].FaceName.data(), name.c_str());
+    run.records.Fonts.Fonts[1].FaceName[20] = 'q';  // after the NUL, yet saved: the whole field goes out
+    run.records.Positions.PositionsValid = 0;
     run.Close();
-    Session next(run.store);
-    next.store.Remove("FontInfo");  // the name comes from FontHum alone
-    next.Load();
-    EXPECT_EQ(name, Face(next.records.Fonts.Fonts[2]));
+    EXPECT_EQ(1, run.store.Find("WinPos")->Data[96]);
+    Bytes mono = Text("Mono", 32);
+    mono[20] = 'q';
+    EXPECT_EQ(mono, run.store.Find("FontComp")->Data);
+    run.store.Remove("FontInfo");  // the name comes back from FontHum alone
+    run.Load();
+    EXPECT_EQ(name, Face(run.records, 2));
 }
 
 TEST(Settings, RecordsKeepTheirByteLayouts)
@@ -213,7 +207,6 @@ TEST(Settings, RecordsKeepTheirByteLayouts)
     EXPECT_EQ((Bytes{0xEB, 0xFF, 0xFF, 0xFF, 0xEA, 0xFF, 0xFF, 0xFF, 0x20, 3, 0, 0, 0x58, 2, 0, 0, 1, 0, 0, 0}),
               Bytes(w.begin() + 80, w.end()));
     EXPECT_EQ(0xF7, w[32]);
-
     FontInfo info;
     info.Fonts[1].Height = -16;
     info.Fonts[2].PitchAndFamily = 0x31;
@@ -226,57 +219,26 @@ TEST(Settings, RecordsKeepTheirByteLayouts)
 
     // Every byte is a field (but WinPos's padding): random bytes come back.
     std::mt19937 rng(7);
-    std::array<std::uint8_t, kFontInfoSize> fonts;
-    std::array<std::uint8_t, kWinPosSize> rects{};
-    std::array<std::uint8_t, kFontStringSizeSize> counts;
-    for (auto& x : fonts) x = std::uint8_t(rng());
-    for (std::size_t i = 0; i < 97; ++i) rects[i] = std::uint8_t(rng());
-    for (auto& x : counts) x = std::uint8_t(rng());
+    const auto random = [&rng](auto bytes, std::size_t n) {
+        for (std::size_t i = 0; i < n; ++i)
+            bytes[i] = std::uint8_t(rng());
+        return bytes;
+    };
+    const auto fonts = random(std::array<std::uint8_t, kFontInfoSize>{}, kFontInfoSize);
+    const auto rects = random(std::array<std::uint8_t, kWinPosSize>{}, 97);
+    const auto counts = random(std::array<std::uint8_t, kFontStringSizeSize>{}, kFontStringSizeSize);
     EXPECT_EQ(fonts, EncodeFontInfo(DecodeFontInfo(fonts)));
     EXPECT_EQ(rects, EncodeWinPos(DecodeWinPos(rects)));
     EXPECT_EQ(counts, EncodeFontStringSize(DecodeFontStringSize(counts)));
 }
 
-TEST(Settings, SavePassesWriteTheirValuesInOrder)
-{
-    Session run;
-    run.Load(KeyDisposition::Created);
-    std::strcpy(run.records.Fonts.Fonts[1].FaceName.data(), "Arial");
-    run.records.Fonts.Fonts[1].FaceName[20] = 'q';  // after the NUL, still saved
-    run.records.FaceCounts = {32, 32, 7};
-    run.store.ClearWrites();
-    run.Close();
-    const Names names = {"WinPos", "FontInfo", "FontComp", "FontHum", "FontComment", "FontStringSize"};
-    const std::uint32_t types[] = {kBinary, kBinary, kSz, kSz, kSz, kBinary};
-    const std::size_t sizes[] = {100, 192, 32, 32, 32, 12};
-    EXPECT_EQ(names, run.store.Writes());
-    for (std::size_t i = 0; i < names.size(); ++i)
-        EXPECT_TRUE(types[i] == run.store.Find(names[i])->Type && sizes[i] == run.store.Find(names[i])->Data.size());
-    Bytes comp = Text("Arial", 32);
-    comp[20] = 'q';
-    EXPECT_EQ(comp, run.store.Find("FontComp")->Data);
-    EXPECT_EQ(1, run.store.Find("WinPos")->Data[96]);
-    EXPECT_EQ(7, run.store.Find("FontStringSize")->Data[8]);
-
-    run.store.ClearWrites();
-    run.options = {false, true, false, true, false, -1, 2500};
-    run.manWon = 11;
-    run.compWon = 12;
-    run.records.Colours.Ships = 0x0000FF;
-    run.Destroy();
-    run.ExpectStored({"AutoArrange", "RectSize", "PRectSize", "Salvo", "Reshot", "RussianFlag", "FirstShoot",
-                      "ProphyUser", "TimeOut", "ManWon", "CompWon", "BackGround", "BattleField", "Ships", "Lines",
-                      "SunkShip"},
-                     {0, 17, 17, 1, 0, 1, 0, 0xFFFFFFFF, 2500, 11, 12, 0x800080, 0x008080, 0x0000FF, 0, 0x7F7F7F});
-}
-
 // --- Damaged keys: each value missing, or 0..200 random bytes of any type -----
 
-const Names kAllValues = {"ProphyUser", "ManWon", "CompWon", "Salvo", "FirstShoot", "AutoArrange", "Reshot",
-                          "RussianFlag", "TimeOut", "BackGround", "BattleField", "Ships", "Lines", "SunkShip",
-                          "RectSize", "PRectSize", "WinPos", "FontStringSize", "FontInfo", "FontComment",
-                          "FontComp", "FontHum"};
+const Names kAllValues = {"ProphyUser", "ManWon", "CompWon", "Salvo", "FirstShoot", "AutoArrange", "Reshot", "RussianFlag",
+                          "TimeOut", "BackGround", "BattleField", "Ships", "Lines", "SunkShip", "RectSize", "PRectSize",
+                          "WinPos", "FontStringSize", "FontInfo", "FontComment", "FontComp", "FontHum"};
 const std::set<std::string> kFontValues = {"FontStringSize", "FontInfo", "FontComment", "FontComp", "FontHum"};
+const std::set<std::string> kFaceValues = {"FontComment", "FontComp", "FontHum"};
 const std::set<std::string> kFlags = {"Salvo", "FirstShoot", "AutoArrange", "Reshot", "RussianFlag"};
 
 // Loads the key and saves both passes into an empty one.
@@ -295,23 +257,20 @@ std::string Fault(const InMemoryStore& saved)
 {
     if (saved.Values().size() != kAllValues.size())
         return "value count " + std::to_string(saved.Values().size());
+    const std::map<std::string, std::size_t> sizes = {{"WinPos", 100}, {"FontInfo", 192}, {"FontStringSize", 12}};
     for (const auto& [name, v] : saved.Values()) {
-        const bool sz = name == "FontComment" || name == "FontComp" || name == "FontHum";
-        const std::size_t size = name == "WinPos"           ? 100
-                                 : name == "FontInfo"       ? 192
-                                 : name == "FontStringSize" ? 12
-                                 : sz                       ? 32
-                                                            : 4;
-        if (v.Type != (sz ? kSz : size == 4 ? kDword : kBinary) || v.Data.size() != size)
+        const bool face = kFaceValues.count(name) > 0;
+        const std::size_t size = face ? 32 : sizes.count(name) ? sizes.at(name) : 4;
+        if (v.Type != (face ? kSz : size == 4 ? kDword : kBinary) || v.Data.size() != size)
             return name + ": type " + std::to_string(v.Type) + " size " + std::to_string(v.Data.size());
-        if ((sz && v.Data[31] != 0) || (kFlags.count(name) && v.Data != Dword(0) && v.Data != Dword(1)))
+        if ((face && v.Data[31] != 0) || (kFlags.count(name) && v.Data != Dword(0) && v.Data != Dword(1)))
             return name + " malformed";
     }
     const Bytes& info = saved.Find("FontInfo")->Data;
-    if (info[59] || info[64 + 59] || info[124 + 59])
-        return "FontInfo face name not terminated";
     const Bytes& pos = saved.Find("WinPos")->Data;
-    return pos[97] || pos[98] || pos[99] ? "WinPos padding" : "";
+    return info[59] || info[64 + 59] || info[124 + 59] ? "a face name in FontInfo not terminated"
+           : pos[97] || pos[98] || pos[99]             ? "WinPos padding"
+                                                       : "";
 }
 
 TEST(SettingsFuzz, EachValueSpoiltAloneLeavesTheOthersIntact)
@@ -320,38 +279,40 @@ TEST(SettingsFuzz, EachValueSpoiltAloneLeavesTheOthersIntact)
     const InMemoryStore baseline = LoadAndSave(full);
     ASSERT_EQ("", Fault(baseline));
     std::mt19937 rng(20240601);
+    const auto spoil = [&](InMemoryStore& key, const std::string& name, int size) {
+        Bytes data(size < 0 ? 0 : size);
+        for (auto& b : data)
+            b = std::uint8_t(rng());
+        if (size < 0)
+            key.Remove(name);
+        else
+            key.Put(name, rng() % 12, data);
+    };
     for (const std::string& name : kAllValues) {
         for (int size = -1; size <= 200; ++size) {
             InMemoryStore key = full;
-            Bytes data(size < 0 ? 0 : size);
-            for (auto& b : data) b = std::uint8_t(rng());
-            if (size < 0)
-                key.Remove(name);
-            else
-                key.Put(name, rng() % 12, data);
+            spoil(key, name, size);
             const InMemoryStore saved = LoadAndSave(key);
             SCOPED_TRACE(name + " size " + std::to_string(size));
             ASSERT_EQ("", Fault(saved));
-            for (const auto& [other, v] : baseline.Values())
-                if (kFontValues.count(name) ? !kFontValues.count(other) : other != name)
+            for (const auto& [other, v] : baseline.Values()) {
+                if (kFontValues.count(name) ? !kFontValues.count(other) : other != name) {
                     ASSERT_EQ(v.Data, saved.Find(other)->Data) << other;
+                }
+            }
             // A face name may change its own field of FontInfo and nothing else there.
             const int face = name == "FontComment" ? 0 : name == "FontComp" ? 64 : name == "FontHum" ? 124 : -1;
-            for (int i = 0; face >= 0 && i < int(kFontInfoSize); ++i)
-                if (i < face + 28 || i >= face + 60)
+            for (int i = 0; face >= 0 && i < int(kFontInfoSize); ++i) {
+                if (i < face + 28 || i >= face + 60) {
                     ASSERT_EQ(baseline.Find("FontInfo")->Data[i], saved.Find("FontInfo")->Data[i]) << "byte " << i;
+                }
+            }
         }
     }
     for (int round = 0; round < 300; ++round) {  // everything spoilt at once
         InMemoryStore key = full;
-        for (const std::string& name : kAllValues) {
-            Bytes data(rng() % 201);
-            for (auto& b : data) b = std::uint8_t(rng());
-            if (rng() % 2)
-                key.Remove(name);
-            else
-                key.Put(name, rng() % 12, data);
-        }
+        for (const std::string& name : kAllValues)
+            spoil(key, name, rng() % 2 ? -1 : int(rng() % 201));
         ASSERT_EQ("", Fault(LoadAndSave(key))) << "round " << round;
     }
 }

@@ -11,14 +11,11 @@
 #include <utility>
 #include <vector>
 
-#include "game/effects.h"
-#include "game/model.h"
 #include "game/opponent.h"
 #include "game/options.h"
 #include "game/placement.h"
 #include "game/random.h"
 #include "game/score.h"
-#include "game/settle.h"
 #include "game/turns.h"
 
 namespace testing_game {
@@ -26,17 +23,18 @@ namespace testing_game {
 using Events = std::vector<std::string>;
 using Square = std::pair<int, int>;
 
-// Every effect as one short text, in order: "ccap:", "hcap:", "status<part>:",
-// "comment:", "repaint:<board>", "invalidate:<board>", "beep", "pause:<ms>",
-// "sound:<id>", "ask:<id>", "newgame", "endprogram". Ticks advance with each
-// pause; the calendar seconds stay put unless advanceSeconds follows the ticks.
+// Every effect as one short text, in order: "ccap:" and "hcap:" (the boards'
+// captions), "status<part>:", "comment:", "repaint:<board>", "invalidate:<board>",
+// "beep", "pause:<ms>", "sound:<id>", "ask:<id>", "newgame", "endprogram".
+// Ticks advance with each pause; the calendar seconds stay put unless
+// advanceSeconds makes them follow the ticks.
 class Recorder final : public game::Effects {
 public:
     Events events;
     std::uint32_t ticks = 1000;
     std::int64_t seconds = 1000000;
     bool advanceSeconds = false;
-    int answer = 2;  // the result dialog's answer
+    int answer = 2;  // the result dialog's
     std::function<void()> onRepaint;
 
     static std::string Name(game::BoardId b) { return b == game::BoardId::Computer ? "computer" : "human"; }
@@ -44,7 +42,7 @@ public:
     void SetHumanCaption(const std::string& t) override { events.push_back("hcap:" + t); }
     void SetStatus(game::StatusPart p, const std::string& t) override
     {
-        events.push_back("status" + std::to_string(static_cast<int>(p)) + ":" + t);
+        events.push_back("status" + std::to_string(int(p)) + ":" + t);
     }
     void SetComment(const std::string& t) override { events.push_back("comment:" + t); }
     void RepaintBoardNow(game::BoardId b) override
@@ -55,48 +53,24 @@ public:
     }
     void InvalidateBoard(game::BoardId b, bool erase) override
     {
-        events.push_back("invalidate:" + Name(b) + (erase ? "" : ":keep"));
+        events.push_back("invalidate:" + Name(b) + (erase ? "" : " keeping the background"));
     }
     void Beep() override { events.push_back("beep"); }
-    void Pause(int ms) override
-    {
-        events.push_back("pause:" + std::to_string(ms));
-        ticks += static_cast<std::uint32_t>(ms);
-    }
+    void Pause(int ms) override { events.push_back("pause:" + std::to_string(ms)); ticks += ms; }
     void PlayEndSound(int id) override { events.push_back("sound:" + std::to_string(id)); }
-    int AskResult(int id) override
-    {
-        events.push_back("ask:" + std::to_string(id));
-        return answer;
-    }
+    int AskResult(int id) override { events.push_back("ask:" + std::to_string(id)); return answer; }
     void QueueNewGame() override { events.push_back("newgame"); }
     void EndProgram() override { events.push_back("endprogram"); }
     std::uint32_t TickCount() override { return ticks; }
     std::int64_t CalendarSeconds() override { return advanceSeconds ? seconds + ticks / 1000 : seconds; }
 
+    // Events that begin with prefix.
     int Count(const std::string& prefix) const
     {
-        return static_cast<int>(std::count_if(events.begin(), events.end(), [&](const std::string& e) {
-            return e.compare(0, prefix.size(), prefix) == 0;
-        }));
+        return int(std::count_if(events.begin(), events.end(), [&](const auto& e) { return e.rfind(prefix, 0) == 0; }));
     }
-    int Exactly(const std::string& event) const
-    {
-        return static_cast<int>(std::count(events.begin(), events.end(), event));
-    }
-    void Clear()
-    {
-        events.clear();
-        taken = 0;
-    }
-    // The events recorded since the last call.
-    Events Take()
-    {
-        Events e(events.begin() + static_cast<std::ptrdiff_t>(taken), events.end());
-        taken = events.size();
-        return e;
-    }
-    std::size_t taken = 0;
+    // The events so far, leaving none.
+    Events Take() { return std::exchange(events, {}); }
 };
 
 inline void ResetGameState()
@@ -106,11 +80,8 @@ inline void ResetGameState()
     game::ClearModel();
     game::ResetPlacement();
     game::ShotHit[0] = game::ShotHit[1] = 0;
-    game::SunkShipName[0] = '\0';
-    game::SkipBackground = 0;
+    game::SkipBackground = game::OpeningMoveDone = 0;
     game::ShotsLeft = 0;
-    game::OpeningMoveDone = 0;
-    game::ComputerTurnStartTick = game::ComputerTurnEndTick = 0;
     game::ManWon = game::CompWon = game::RunWins = game::RunLosses = 0;
 }
 
@@ -120,18 +91,12 @@ struct ShipPlan {
 };
 using Fleet = std::vector<ShipPlan>;
 
-// Ships in index order, none touching. Ship 1 lies mid-board, ship 9 in К10.
-//   x 0 1 2 3 4 5 6 7 8 9
-//   0 A A A A . . . . . .
-//   2 C . D D . E E . F .     (rows 1, 7 and 9 but К10 are empty)
-//   3 C . . . . . . . F .
-//   4 C . . . . . . . . .
-//   5 . . . . . B B B . .
-//   6 G . H . . . . . . .
-//   8 . . I . . . . . . .
-//   9 . . . . . . . . . J
+// Ships in index order, none touching: А1-Г1, Е6-З6, А3-А5, В3-Г3, Е3-Ж3,
+// И3-И4, А7, В7, В9, К10 (x is the column, y the row, from 0).
 const Fleet kFleetA = {{0, 0, 4, false}, {5, 5, 3, false}, {0, 2, 3, true}, {2, 2, 2, false}, {5, 2, 2, false},
                        {8, 2, 2, true},  {0, 6, 1, false}, {2, 6, 1, false}, {2, 8, 1, false}, {9, 9, 1, false}};
+
+inline game::PixelRect RectOf(const ShipPlan& s) { return game::ShipRectAt(s.x, s.y, s.length, s.vertical); }
 
 inline std::vector<game::CellPos> SquaresOf(const ShipPlan& s)
 {
@@ -147,11 +112,9 @@ inline void PlaceFleet(int boardSide, const Fleet& fleet = kFleetA)
 {
     game::ResetRecording();
     for (std::size_t i = 0; i < fleet.size(); ++i) {
-        const ShipPlan& s = fleet[i];
-        const game::PixelRect r = game::ShipRectAt(s.x, s.y, s.length, s.vertical);
-        ASSERT_FALSE(game::PositionBlocked(r, boardSide)) << "ship " << i;
-        game::ShipRects[1 - boardSide][i] = r;
-        game::PlaceShip(r, boardSide);
+        ASSERT_FALSE(game::PositionBlocked(RectOf(fleet[i]), boardSide)) << "ship " << i;
+        game::ShipRects[1 - boardSide][i] = RectOf(fleet[i]);
+        game::PlaceShip(RectOf(fleet[i]), boardSide);
     }
 }
 
@@ -164,7 +127,7 @@ protected:
         game::SetEffects(&fx);
     }
     void TearDown() override { game::SetEffects(nullptr); }
-    // A new game in battle with kFleetA on the chosen boards.
+    // A new game in battle, with kFleetA on the chosen boards.
     void NewGame(bool humanFleet, bool computerFleet)
     {
         ResetGameState();
@@ -173,11 +136,14 @@ protected:
         if (computerFleet)
             PlaceFleet(game::kComputerBoard);
         game::BattleOn = 1;
-        fx.Clear();
+        fx.events.clear();
     }
 };
 
-inline int ShotsLayer(int fleetSide) { return fleetSide == game::kComputerFleet ? game::ShotsAtComputer : game::ShotsAtHuman; }
+inline int ShotsLayer(int fleetSide)
+{
+    return fleetSide == game::kHumanFleet ? game::ShotsAtHuman : game::ShotsAtComputer;
+}
 
 // A square shot and hit without a turn around it (setting up a position).
 inline void PreHit(int fleetSide, int x, int y)
@@ -186,8 +152,8 @@ inline void PreHit(int fleetSide, int x, int y)
     game::RegisterHit(x, y, fleetSide);
 }
 
-// Hits every square of kFleetA in that fleet but the given one, announcing
-// the nine ships sunk: the next shot at `last` ends the game.
+// Hits every square of kFleetA in that fleet but one and announces the nine
+// ships sunk: a shot at `last` ends the game.
 inline void HitAllBut(int fleetSide, Square last)
 {
     for (const ShipPlan& s : kFleetA)
@@ -203,23 +169,19 @@ inline void LeaveHumanFree(const std::vector<Square>& free)
 {
     for (int x = 0; x < 10; ++x)
         for (int y = 0; y < 10; ++y)
-            game::BoardAt(game::ShotsAtHuman, x, y) = std::find(free.begin(), free.end(), Square{x, y}) == free.end();
+            game::BoardAt(game::ShotsAtHuman, x, y) = std::count(free.begin(), free.end(), Square{x, y}) == 0;
 }
 
 // A left click in the middle of square (x, y) of the computer's board.
-inline void Click(int x, int y)
-{
-    game::HumanShot(x * game::CellSize + game::CellSize / 2, y * game::CellSize + game::CellSize / 2);
-}
+inline void Click(int x, int y) { game::HumanShot(x * 17 + 8, y * 17 + 8); }
 
 inline int CountLayer(int layer)
 {
-    return static_cast<int>(std::count_if(game::Board + layer * 100, game::Board + layer * 100 + 100,
-                                           [](std::uint8_t b) { return b != 0; }));
+    return int(std::count(game::Board + layer * 100, game::Board + layer * 100 + 100, 1));
 }
 
-// The first calendar second after which, past the one discarded draw, the
-// draws satisfy `match` (which draws them).
+// The first calendar second in which the draws after the discarded one
+// satisfy `match` (which draws them).
 inline std::uint32_t SecondWhere(const std::function<bool()>& match)
 {
     for (std::uint32_t s = 0;; ++s) {

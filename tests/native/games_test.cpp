@@ -137,8 +137,8 @@ void PlayGame(Recorder& fx, int level, bool salvo, bool humanFirst, unsigned see
         game::Options.AutoArrange = false;
         for (int i = 9; i >= 0; --i) {
             game::ShipBeingPlaced = i;
-            game::ShipRects[game::kHumanFleet][i] = game::ShipRectAt(kFleetA[i].x, kFleetA[i].y, kFleetA[i].length, kFleetA[i].vertical);
-            game::PlaceShip(game::ShipRects[game::kHumanFleet][i], game::kHumanBoard);
+            game::ShipRects[game::kHumanFleet][i] = RectOf(kFleetA[i]);
+            game::PlaceShip(RectOf(kFleetA[i]), game::kHumanBoard);
         }
     } else {
         game::ArrangeFleet(game::kHumanFleet);

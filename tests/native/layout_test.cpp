@@ -149,30 +149,18 @@ TEST(PlaceByHand, TheShipFollowsTheDragSquareBySquareInsideTheGrid)
     }
 }
 
-TEST(PlaceByHand, PadButtonsAndPickerSilhouettes)
+TEST(PlaceByHand, PadCommandsAndPickerSilhouettes)
 {
-    // Left, right, turn, done, up, down: a cross of 6 c with the turn in its
-    // middle, the done button beside it.
-    const int pad[6][4] = {{6, 0, 34, 34}, {5, 68, 34, 34}, {4, 34, 34, 34}, {8, 110, 17, 68}, {3, 34, 0, 34},
-                           {7, 34, 68, 34}};
-    const int moves[6] = {boards::kMoveLeft, boards::kMoveRight, boards::kTurn, -1, boards::kMoveUp, boards::kMoveDown};
-    for (int i = 0; i < 6; ++i) {
-        const boards::PadButton b = boards::PadButtons(c)[i];
-        EXPECT_TRUE(b.command == pad[i][0] && b.x == pad[i][1] && b.y == pad[i][2] && b.size == pad[i][3]) << i;
-        EXPECT_EQ(boards::MoveOfPadCommand(b.command).value_or(boards::ShipMove(-1)), moves[i]) << i;
-    }
-    // Upright silhouettes four to one squares, then lying ones.
-    const layout::Rect want[8] = {{8, 8, 25, 76},   {25, 25, 42, 76},  {42, 42, 59, 76},  {59, 59, 76, 76},
-                                  {93, 8, 161, 25}, {93, 25, 144, 42}, {93, 42, 127, 59}, {93, 59, 110, 76}};
-    const boards::Silhouettes rects = layout::ShipPickerRects(c);
-    for (int i = 0; i < 8; ++i)
-        EXPECT_EQ(rects[i], want[i]) << i;
-    const std::int32_t all[4] = {1, 2, 3, 4}, noThrees[4] = {1, 0, 3, 4};
-    const struct { int x, y; const std::int32_t* left; int hit; } clicks[] = {
-        {93, 25, all, 5}, {144, 30, all, -1}, {100, 42, all, 6}, {10, 70, all, 0},
-        {10, 76, all, -1}, {75, 75, all, 3}, {100, 30, noThrees, -1}, {30, 50, noThrees, -1}};
-    for (const auto& k : clicks)
-        EXPECT_EQ(boards::SilhouetteAt(k.x, k.y, rects, k.left), k.hit) << k.x << "," << k.y;
+    const int moves[] = {-1, boards::kMoveUp, boards::kTurn, boards::kMoveRight, boards::kMoveLeft, boards::kMoveDown, -1};
+    for (int command = 2; command <= boards::kPadDone; ++command)
+        EXPECT_EQ(boards::MoveOfPadCommand(command).value_or(boards::ShipMove(-1)), moves[command - 2]) << command;
+    // A silhouette is hit inside its rectangle only (the upright four at
+    // (8, 8)-(25, 76), the lying ones from x = 93 on), and only while ships
+    // of its length are left to place.
+    const std::int32_t left[4] = {1, 0, 3, 4};
+    const int hits[][3] = {{93, 25, -1}, {100, 42, 6}, {10, 75, 0}, {10, 76, -1}, {75, 75, 3}, {161, 10, -1}};
+    for (const auto& h : hits)
+        EXPECT_EQ(boards::SilhouetteAt(h[0], h[1], layout::ShipPickerRects(c), left), h[2]) << h[0] << "," << h[1];
 }
 
 }  // namespace

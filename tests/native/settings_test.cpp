@@ -17,7 +17,10 @@ using Bytes = std::vector<std::uint8_t>;
 using Names = std::vector<std::string>;
 constexpr std::uint32_t kSz = 1, kBinary = 3, kDword = 4;
 
-Bytes Dword(std::uint32_t v) { return {std::uint8_t(v), std::uint8_t(v >> 8), std::uint8_t(v >> 16), std::uint8_t(v >> 24)}; }
+Bytes Dword(std::uint32_t v)
+{
+    return {std::uint8_t(v), std::uint8_t(v >> 8), std::uint8_t(v >> 16), std::uint8_t(v >> 24)};
+}
 template <std::size_t N>
 Bytes B(const std::array<std::uint8_t, N>& a) { return Bytes(a.begin(), a.end()); }
 Bytes Text(const std::string& s, std::size_t size)
@@ -234,9 +237,10 @@ TEST(Settings, RecordsKeepTheirByteLayouts)
 
 // --- Damaged keys: each value missing, or 0..200 random bytes of any type -----
 
-const Names kAllValues = {"ProphyUser", "ManWon", "CompWon", "Salvo", "FirstShoot", "AutoArrange", "Reshot", "RussianFlag",
-                          "TimeOut", "BackGround", "BattleField", "Ships", "Lines", "SunkShip", "RectSize", "PRectSize",
-                          "WinPos", "FontStringSize", "FontInfo", "FontComment", "FontComp", "FontHum"};
+const Names kAllValues = {"ProphyUser", "ManWon",    "CompWon",  "Salvo",          "FirstShoot", "AutoArrange",
+                          "Reshot",     "RussianFlag", "TimeOut", "BackGround",     "BattleField", "Ships",
+                          "Lines",      "SunkShip",    "RectSize", "PRectSize",      "WinPos",     "FontStringSize",
+                          "FontInfo",   "FontComment", "FontComp", "FontHum"};
 const std::set<std::string> kFontValues = {"FontStringSize", "FontInfo", "FontComment", "FontComp", "FontHum"};
 const std::set<std::string> kFaceValues = {"FontComment", "FontComp", "FontHum"};
 const std::set<std::string> kFlags = {"Salvo", "FirstShoot", "AutoArrange", "Reshot", "RussianFlag"};

@@ -90,7 +90,7 @@ TEST_F(Games, ArrangementFollowsTheDrawsOfItsSecond)
     game::ArrangeFleet(game::kHumanFleet);
     const ShipPlan want[] = {{1, 5, 4, true}, {3, 2, 3, true}, {6, 5, 3, true}, {8, 4, 2, false}};
     for (int i = 0; i < 4; ++i) {
-        const game::PixelRect r = game::ShipRectAt(want[i].x, want[i].y, want[i].length, want[i].vertical);
+        const game::PixelRect r = RectOf(want[i]);
         EXPECT_EQ(std::memcmp(&r, &game::ShipRects[game::kHumanFleet][i], sizeof r), 0) << "ship " << i;
     }
     EXPECT_EQ(fx.Take(), Events{"invalidate:human"});

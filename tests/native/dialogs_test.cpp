@@ -74,7 +74,8 @@ TEST(Dialogs, SampleBoardParts)
     // Six columns but four rows: the grid lines k = 2..6 only; the first pair always.
     const auto wide = sample_board::Layout(205, 165, 20);
     EXPECT_TRUE(wide.field == (Rect{40, 40, 161, 121}) && wide.strips.back() == (Rect{40, 120, 161, 121}));
-    EXPECT_TRUE(wide.grid.size() == 10 && sample_board::Layout(10, 10, 17).grid.size() == 2);
+    EXPECT_TRUE(wide.grid.size() == 10 && wide.strips.size() == 10);
+    EXPECT_EQ(sample_board::Layout(10, 10, 17).grid.size(), 2u);
 }
 
 }  // namespace

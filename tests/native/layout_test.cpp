@@ -151,7 +151,16 @@ TEST(PlaceByHand, TheShipFollowsTheDragSquareBySquareInsideTheGrid)
 
 TEST(PlaceByHand, PadCommandsAndPickerSilhouettes)
 {
-    const int moves[] = {-1, boards::kMoveUp, boards::kTurn, boards::kMoveRight, boards::kMoveLeft, boards::kMoveDown, -1};
+    // Left, right, turn, done, up, down: a cross of 6 c with the turn in its
+    // middle, the done button beside it.
+    const int pad[6][4] = {{6, 0, 34, 34}, {5, 68, 34, 34}, {4, 34, 34, 34}, {8, 110, 17, 68}, {3, 34, 0, 34},
+                           {7, 34, 68, 34}};
+    for (int i = 0; i < 6; ++i) {
+        const boards::PadButton b = boards::PadButtons(c)[i];
+        EXPECT_TRUE(b.command == pad[i][0] && b.x == pad[i][1] && b.y == pad[i][2] && b.size == pad[i][3]) << i;
+    }
+    using namespace boards;
+    const int moves[] = {-1, kMoveUp, kTurn, kMoveRight, kMoveLeft, kMoveDown, -1};  // commands 2 to 8
     for (int command = 2; command <= boards::kPadDone; ++command)
         EXPECT_EQ(boards::MoveOfPadCommand(command).value_or(boards::ShipMove(-1)), moves[command - 2]) << command;
     // A silhouette is hit inside its rectangle only (the upright four at

@@ -93,6 +93,7 @@ TEST(Settings, FirstRunWritesTheFourteenDefaultsAndNoKeyNothing)
     EXPECT_TRUE(r.FirstShootCommand == 40034 && r.SalvoButton.Image == 11 && !r.SalvoButton.Down);
     EXPECT_TRUE(r.AutoArrangeButton.Image == 9 && r.AutoArrangeButton.Down);
     EXPECT_EQ(kRedAndWhite, run.records.Fonts.Colours);
+    EXPECT_EQ(0, run.records.Positions.PositionsValid);
 
     Session none;
     none.store.Put("ProphyUser", kDword, Dword(2));

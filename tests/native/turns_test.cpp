@@ -121,7 +121,7 @@ TEST_F(Turns, RepeatedClicksFollowReshot)
 TEST_F(Turns, SalvoCountsDownAndTheLastShotHandsTheTurnOver)
 {
     game::Options.Salvo = true;
-    LeaveHumanFree({{4, 7}, {6, 7}, {8, 7}, {4, 9}, {6, 9}});  // no human ships: the computer's five shots miss
+    LeaveHumanFree({{4, 7}, {6, 7}, {8, 7}, {4, 9}, {6, 9}, {8, 9}});  // no human ships: the computer's shots miss
     const Square clicks[] = {{4, 4}, {9, 0}, {6, 7}, {8, 7}};
     for (int i = 0; i < 4; ++i) {
         Click(clicks[i].first, clicks[i].second);

@@ -52,6 +52,7 @@ public:
     const std::map<std::string, StoredValue>& Values() const { return m_values; }
     // Names in the order Set wrote them.
     const std::vector<std::string>& Writes() const { return m_writes; }
+    void ClearWrites() { m_writes.clear(); }
 
 private:
     std::map<std::string, StoredValue> m_values;

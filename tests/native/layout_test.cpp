@@ -1,0 +1,205 @@
+// Sizes and positions from the cell size: the frame's children, the board
+// window, the steps and drag of a ship placed by hand, the pad and picker.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "boards/board_geometry.h"
+#include "boards/placement_steps.h"
+#include "common/layout.h"
+#include "game/placement.h"
+#include "shell/command_line.h"
+
+namespace {
+
+using game::PixelRect;
+using layout::Box;
+
+bool Same(const PixelRect& a, const PixelRect& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+
+TEST(Layout, ChildrenAtCreationTruncateFractionsOfTheCell)
+{
+    const layout::FrameMetrics wine = {3, 3, 15};  // board: 11 c + 7 wide, 11 c + 24 high
+    const struct { int c; Box arrows, picker, commentator, human, computer; } cases[] = {
+        {20, {330, 320, 230, 160}, {60, 320, 210, 130}, {80, 30, 500, 60}, {410, 70, 227, 244}, {60, 70, 227, 244}},
+        {17, {280, 272, 195, 136}, {51, 272, 178, 110}, {68, 30, 425, 51}, {348, 59, 194, 211}, {51, 59, 194, 211}},
+    };
+    for (const auto& c : cases) {
+        const layout::InitialLayout l = layout::Initial(c.c, wine);
+        EXPECT_TRUE(l.arrows == c.arrows && l.picker == c.picker && l.commentator == c.commentator) << c.c;
+        EXPECT_TRUE(l.humanBoard == c.human && l.computerBoard == c.computer) << c.c;
+        EXPECT_EQ(l.commentatorText, (Box{0, 0, c.commentator.width, c.commentator.height}));
+    }
+    // 73 % and 86.5 % of the width where the counts have their room; a part
+    // short of it moves its left edge back as far as the room asks.
+    const struct { int width, room1, room2, part0, part1; } parts[] = {
+        {1024, 0, 0, 747, 885},     {0, 0, 0, 0, 0},          {1279, 0, 0, 933, 1106},
+        {1024, 138, 139, 747, 885}, {1024, 100, 200, 724, 824}, {1024, 150, 0, 735, 885}};
+    for (const auto& p : parts)
+        EXPECT_EQ(layout::StatusParts(p.width, p.room1, p.room2), (std::array<int, 3>{p.part0, p.part1, -1}))
+            << p.width << " " << p.room1 << " " << p.room2;
+    // Arranged: the commentator centred, the boards 4 cells apart under it
+    // (the computer's by its width before the move), picker and pad below.
+    const layout::Arrangement a = layout::Arrange({1000, 32, 17, 425, 51, 190, 191, 200, 178, 110, 195, 136});
+    EXPECT_TRUE(a.commentator == (Box{288, 32, 425, 51}) && a.humanBoard == (Box{534, 83, 191, 200}));
+    EXPECT_TRUE(a.computerBoard == (Box{276, 83, 191, 200}) && a.picker == (Box{276, 283, 178, 110}));
+    EXPECT_EQ(a.arrows, (Box{534, 283, 195, 136}));
+}
+
+// A stored rectangle is used again only where it would show: some part on
+// one of the areas, and a size a window can have on this virtual screen.
+// The toolbar strips are drawn at 24, 32, 36 and 48 pixels: each display
+// scale takes the nearest to 24 pixels at 96 DPI.
+TEST(Layout, WhatTheDisplayAllows)
+{
+    const std::vector<layout::Rect> monitors = {{0, 0, 1280, 984}, {1280, 0, 2560, 1024}};
+    const struct { layout::Rect r; bool showable; const char* what; } rects[] = {
+        {{100, 50, 900, 650}, true, "on the first monitor"},
+        {{1200, 900, 1400, 1100}, true, "across the two, partly off the work area"},
+        {{-32000, -32000, -31840, -31976}, false, "where a minimised window sits"},
+        {{2560, 0, 3000, 400}, false, "right of the last monitor, touching it"},
+        {{100, 984, 500, 1000}, false, "under the first work area only"},
+        {{500, 500, 100, 600}, false, "negative width"},
+        {{0, 0, 2561, 600}, false, "wider than the virtual screen"},
+        {{-2147483647, 0, 2147483647, 600}, false, "a width beyond 32 bits"},
+    };
+    for (const auto& c : rects)
+        EXPECT_EQ(layout::Showable(c.r, monitors, 2560, 1024), c.showable) << c.what;
+    EXPECT_FALSE(layout::Showable({10, 10, 100, 100}, {}, 2560, 1024)) << "no area at all";
+    const int images[][2] = {{96, 24}, {120, 32}, {144, 36}, {180, 48}, {192, 48}, {288, 48}, {72, 24}};
+    for (const auto& c : images)
+        EXPECT_EQ(layout::ToolbarImageSize(c[0]), c[1]) << c[0] << " DPI";
+}
+
+TEST(Layout, NoDefineCountsOnlyAsAWholeWord)
+{
+    const struct { const wchar_t* line; bool has; } cases[] = {
+        {L"-noDefine", true},   {L"foo  -noDefine bar", true}, {L" -noDefine ", true},   {L"-nodefine", false},
+        {L"-noDefineX", false}, {L"x-noDefine", false},        {L"\"-noDefine\"", false}, {L"-noDefine\t", false},
+        {L"", false}};
+    for (const auto& c : cases)
+        EXPECT_EQ(command_line::HasWord(c.line, L"-noDefine"), c.has) << testing::PrintToString(std::wstring(c.line));
+    EXPECT_FALSE(command_line::HasWord(L"   ", L""));
+}
+
+TEST(Layout, BoardWindowPartsAtCellSize17)
+{
+    EXPECT_TRUE(Same(boards::BottomLabelStrip(17), {0, 170, 187, 189}));
+    EXPECT_TRUE(Same(boards::RightLabelStrip(17), {170, 0, 189, 187}));
+    EXPECT_EQ(boards::LetterOrigin(2, 17), (boards::Point{37, 170}));
+    EXPECT_EQ(boards::NumberOrigin(9, 17), (boards::Point{170, 155}));
+    const boards::FlagStripes flag = boards::FlagCorner(17);  // rows 170-174 white, 175-180 blue, 181-186 red
+    EXPECT_TRUE(Same(flag.white, {170, 170, 187, 175}) && Same(flag.blue, {170, 175, 187, 181}));
+    EXPECT_TRUE(Same(flag.red, {170, 181, 187, 187}));
+    EXPECT_TRUE(Same(boards::MissDot(0, 0, 17), {4, 4, 12, 12}) && Same(boards::MissDot(2, 3, 17), {38, 55, 46, 63}));
+    EXPECT_TRUE(Same(boards::SquareRect(2, 3, 17), {34, 51, 51, 68}));
+}
+
+// --- Placing a ship by hand, at cell size 17 ------------------------------------
+
+constexpr int c = 17;
+constexpr PixelRect kWineClient{0, 0, 184, 185};  // the human board's client area under Wine
+
+PixelRect Ship(int x, int y, int length, bool vertical)
+{
+    game::CellSize = c;
+    return game::ShipRectAt(x, y, length, vertical);
+}
+
+TEST(PlaceByHand, StepsAndTurnsStopAtColumnKAndRowTenWithTheirOwnRefusals)
+{
+    using boards::MoveRefusal;
+    const struct { boards::ShipMove move; PixelRect last; MoveRefusal refusal; } walk[] = {
+        {boards::kMoveRight, Ship(9, 0, 1, false), MoveRefusal::PastEdge},
+        {boards::kMoveDown, Ship(9, 9, 1, false), MoveRefusal::PastEdge},
+        {boards::kMoveUp, Ship(9, 0, 1, false), MoveRefusal::PastEdge},
+        {boards::kMoveLeft, Ship(0, 0, 1, false), MoveRefusal::PastLeft}};
+    for (const PixelRect& client : {PixelRect{0, 0, 187, 187}, kWineClient}) {
+        boards::MoveOutcome out{Ship(0, 0, 1, false), MoveRefusal::None};
+        for (const auto& w : walk) {
+            for (int steps = 0; steps < 20 && (steps == 0 || out.refusal == MoveRefusal::None); ++steps)
+                out = boards::MoveShipRect(out.ship, w.move, client, c);
+            EXPECT_TRUE(Same(out.ship, w.last) && out.refusal == w.refusal) << client.right << " " << w.move;
+        }
+    }
+    // The limits lie half a cell inside the client edge.
+    EXPECT_EQ(boards::MoveShipRect(Ship(9, 0, 1, false), boards::kMoveRight, {0, 0, 196, 196}, c).refusal,
+              MoveRefusal::None);
+    const struct { boards::ShipMove move; PixelRect from, to; MoveRefusal refusal; } steps[] = {
+        {boards::kTurn, Ship(0, 0, 4, true), Ship(0, 0, 4, false), MoveRefusal::None},  // about the top-left corner
+        {boards::kTurn, Ship(0, 0, 4, false), Ship(0, 0, 4, true), MoveRefusal::None},
+        {boards::kTurn, Ship(6, 1, 4, true), Ship(6, 1, 4, false), MoveRefusal::None},  // reaches К
+        {boards::kTurn, Ship(7, 1, 4, true), Ship(7, 1, 4, true), MoveRefusal::TurnPast},
+        {boards::kTurn, Ship(2, 7, 4, false), Ship(2, 7, 4, false), MoveRefusal::TurnPast},
+        {boards::kTurn, Ship(9, 9, 1, false), Ship(9, 9, 1, false), MoveRefusal::None},  // one square: no change
+        {boards::kMoveRight, Ship(6, 2, 4, false), Ship(6, 2, 4, false), MoveRefusal::PastEdge}};
+    for (const auto& s : steps) {
+        const boards::MoveOutcome out = boards::MoveShipRect(s.from, s.move, kWineClient, c);
+        EXPECT_TRUE(Same(out.ship, s.to) && out.refusal == s.refusal) << s.from.left << "," << s.from.top;
+    }
+}
+
+// One pointer move on the human's board: steps toward the new square, the
+// vertical ones first, each only while the ship stays in the grid.
+PixelRect Drag(PixelRect ship, int px, int py, int& lastCell)
+{
+    const auto d = boards::DragDeltaAt(px, py, lastCell, c);
+    if (!d)
+        return ship;
+    const std::pair<boards::ShipMove, int> runs[] = {
+        {d->rows < 0 ? boards::kMoveUp : boards::kMoveDown, std::abs(d->rows)},
+        {d->cols < 0 ? boards::kMoveLeft : boards::kMoveRight, std::abs(d->cols)}};
+    for (const auto& [move, n] : runs)
+        for (int i = 0; i < n; ++i)
+            if (boards::DragMayMove(ship, move, c)) {
+                const boards::MoveOutcome out = boards::MoveShipRect(ship, move, kWineClient, c);
+                EXPECT_EQ(out.refusal, boards::MoveRefusal::None) << "a drag never meets a limit";
+                ship = out.ship;
+            }
+    lastCell = d->cell;
+    return ship;
+}
+
+TEST(PlaceByHand, TheShipFollowsTheDragSquareBySquareInsideTheGrid)
+{
+    const auto d = boards::DragDeltaAt(8 * c + 1, 3 * c + 16, 0, c);
+    EXPECT_TRUE(d && d->cell == 38 && d->rows == 3 && d->cols == 8);
+    const std::pair<int, int> sameOrOff[] = {{8 * c + 16, 3 * c}, {10 * c, 5}, {5, 10 * c}, {-1, 5}, {5, -1}};
+    for (const auto& p : sameOrOff)
+        EXPECT_FALSE(boards::DragDeltaAt(p.first, p.second, 38, c)) << p.first << "," << p.second;
+    int last = 0;
+    PixelRect ship = Drag(Ship(0, 0, 4, false), 8 * c + 5, 3 * c + 5, last);
+    EXPECT_TRUE(Same(ship, Ship(6, 3, 4, false)));  // three down, then right up to К
+    EXPECT_TRUE(Same(Drag(ship, 7 * c + 5, 3 * c + 5, last), Ship(5, 3, 4, false)) && last == 37);
+    ship = Ship(0, 0, 3, true);
+    const std::pair<int, int> path[] = {{9, 9}, {0, 9}, {9, 0}, {0, 0}, {5, 9}, {9, 5}, {0, 4}, {9, 9}};
+    for (const auto& p : path) {
+        ship = Drag(ship, p.first * c + 3, p.second * c + 3, last);
+        EXPECT_TRUE(ship.left >= 0 && ship.top >= 0 && ship.right <= 10 * c && ship.bottom <= 10 * c);
+    }
+}
+
+TEST(PlaceByHand, PadCommandsAndPickerSilhouettes)
+{
+    // Left, right, turn, done, up, down: a cross of 6 c with the turn in its
+    // middle, the done button beside it.
+    const int pad[6][4] = {{6, 0, 34, 34}, {5, 68, 34, 34}, {4, 34, 34, 34}, {8, 110, 17, 68}, {3, 34, 0, 34},
+                           {7, 34, 68, 34}};
+    for (int i = 0; i < 6; ++i) {
+        const boards::PadButton b = boards::PadButtons(c)[i];
+        EXPECT_TRUE(b.command == pad[i][0] && b.x == pad[i][1] && b.y == pad[i][2] && b.size == pad[i][3]) << i;
+    }
+    using namespace boards;
+    const int moves[] = {-1, kMoveUp, kTurn, kMoveRight, kMoveLeft, kMoveDown, -1};  // commands 2 to 8
+    for (int command = 2; command <= boards::kPadDone; ++command)
+        EXPECT_EQ(boards::MoveOfPadCommand(command).value_or(boards::ShipMove(-1)), moves[command - 2]) << command;
+    // A silhouette is hit inside its rectangle only (the upright four at
+    // (8, 8)-(25, 76), the lying ones from x = 93 on), and only while ships
+    // of its length are left to place.
+    const std::int32_t left[4] = {1, 0, 3, 4};
+    const int hits[][3] = {{93, 25, -1}, {100, 42, 6}, {10, 75, 0}, {10, 76, -1}, {75, 75, 3}, {161, 10, -1}};
+    for (const auto& h : hits)
+        EXPECT_EQ(boards::SilhouetteAt(h[0], h[1], layout::ShipPickerRects(c), left), h[2]) << h[0] << "," << h[1];
+}
+
+}  // namespace

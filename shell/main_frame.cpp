@@ -8,6 +8,7 @@
 
 #include "boards/placement_window.h"
 #include "dialogs/dialogs.h"
+#include "game/describe.h"
 #include "game/model.h"
 #include "game/options.h"
 #include "game/placement.h"
@@ -240,6 +241,20 @@ void OnDestroy()
 
 void TakeFocus(HWND hwnd) { SetFocus(hwnd); }
 
+// Test tools ask for the model's text with this registered message, wParam
+// being their window; the text goes back to that window as WM_COPYDATA.
+const UINT g_modelTextRequest = RegisterWindowMessageW(L"TrivokDescribeState");
+
+LRESULT SendModelText(HWND to)
+{
+    const std::string text = game::DescribeModel();
+    COPYDATASTRUCT data{0, static_cast<DWORD>(text.size()), const_cast<char*>(text.data())};
+    DWORD_PTR taken = 0;
+    SendMessageTimeoutW(to, WM_COPYDATA, reinterpret_cast<WPARAM>(app::MainWindow), reinterpret_cast<LPARAM>(&data),
+                        SMTO_ABORTIFHUNG, 2000, &taken);
+    return taken;
+}
+
 }  // namespace
 
 void NewGame()
@@ -261,6 +276,8 @@ void NewGame()
 
 LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
 {
+    if (msg == g_modelTextRequest && g_modelTextRequest != 0)
+        return SendModelText(reinterpret_cast<HWND>(wp));
     switch (msg) {
     case WM_CREATE: return children::Create(hwnd) ? 0 : -1;
     case WM_DESTROY: OnDestroy(); break;

@@ -2,10 +2,6 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <cstring>
-#include <string>
-
-#include "game/describe.h"
 #include "game/model.h"
 #include "game/turns.h"
 #include "shell/app.h"
@@ -131,18 +127,6 @@ int RunLoop()
 }
 
 }  // namespace
-
-// Test probes read the model through this export; the game never calls it.
-extern "C" __declspec(dllexport) int TrivokDescribeState(char* buffer, int size)
-{
-    const std::string state = game::DescribeModel();
-    if (buffer && size > 0) {
-        const size_t n = state.size() < static_cast<size_t>(size) ? state.size() : static_cast<size_t>(size) - 1;
-        std::memcpy(buffer, state.data(), n);
-        buffer[n] = '\0';
-    }
-    return static_cast<int>(state.size());
-}
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int show)
 {

@@ -3,11 +3,9 @@
 A test file is a list of functions taking a Session; driver.main() runs them in
 order in one session: a virtual desktop of its own, the settings key cleared
 once, the game started when a test asks and left running for the next one.
-It runs in the Wine prefix and X display of tools/wine-env.sh (./test.sh makes
-them; by hand, the programs of build/win are taken by default):
-
+Run in the prefix and display of tools/wine-env.sh, by hand for example
     tools/wine-env.sh python3 tests/e2e/test_startup.py [-k NAME] [--keep]
-"""
+(the programs of build/win by default)."""
 import argparse
 import contextlib
 import json

@@ -1,21 +1,16 @@
 """Playing the real program through X.
 
-A fleet placed with real keyboard focus: each ship chosen in the picker,
-moved from А1 by the arrow keys, turned by keypad 5, put down by Enter; a
-step past the edge and a ship touching another are refused with a message
-box, and once it is answered the keys move the ship again.
-
-Whole games by the mouse in one run: every level, single shots and salvos,
-either side first, the fleet arranged or placed by the picker and the mouse,
-won and lost; each answered "play again" and the last "stop", which ends the
-program with 0; the stored totals count them. After every game the model
-obeys the rules and the process's GDI objects, windows and private memory
-are printed; past the first eight games (one of each kind) they must not grow.
-
-Storms: random clicks and keys on the game's windows while placing by hand
-and through battles; after each burst the game runs, answers at once and its
-model obeys the rules. TRIVOK_SOAK_GAMES and TRIVOK_STORM_EVENTS (a phase) set
-the lengths (tests/tools/soak.sh runs long ones); TRIVOK_PLAY_SEED repeats a run."""
+A fleet placed by keys with real focus: each ship chosen in the picker, moved
+from А1 by the arrow keys, turned by keypad 5, put down by Enter; a step past
+the edge and a ship touching another are refused with a message box, after
+which the keys move the ship again. Whole games by the mouse in one run, of
+every kind (level, salvo, first shooter, arranged or placed, won or lost),
+each answered "play again" and the last "stop" (exit 0); the stored totals
+count them, and over a long run the process's GDI objects, windows and memory
+stay flat. Storms of random clicks and keys while placing and in battles,
+the game answering and its model obeying the rules after each burst.
+TRIVOK_SOAK_GAMES and TRIVOK_STORM_EVENTS set the lengths (tests/tools/soak.sh
+runs long ones); TRIVOK_PLAY_SEED repeats a run."""
 import os
 import sys
 import time

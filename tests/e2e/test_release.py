@@ -25,9 +25,7 @@ def unpacked(s, name):
     unpacked once into the session's folder."""
     if not _package:
         out = subprocess.run(["bash", os.path.join(driver.ROOT, "tools", "dist.sh"), s.opt.exe, s.workdir],
-                             capture_output=True, text=True, timeout=120)
-        if out.returncode:
-            raise driver.Failed(f"tools/dist.sh: {out.stderr.strip()}")
+                             capture_output=True, text=True, timeout=120, check=True)
         with zipfile.ZipFile(out.stdout.split()[-1]) as z:
             z.extractall(s.workdir)
             _package.update(zip=z.filename, names=z.namelist())

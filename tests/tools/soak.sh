@@ -3,8 +3,8 @@
 # display of their own: many whole games in one run (counts per game
 # printed), input storms, and copies started together many times.
 #   tests/tools/soak.sh [GAMES [STORM_EVENTS [COPY_ROUNDS]]]   (defaults 200, 3000, 20)
-# Needs tools/build.sh win first. About half a minute per ten games and per
-# thousand storm events. Ends with "N passed, N failed".
+# Needs tools/build.sh win first. About 15 s per ten games and per thousand
+# storm events. Ends with "N passed, N failed".
 set -uo pipefail
 cd "$(dirname "$0")/../.."
 exec </dev/null

@@ -57,7 +57,8 @@ game_pgid=$!
 window=
 deadline=$((SECONDS + 60))
 while [ -z "$window" ] && [ $SECONDS -lt $deadline ]; do
-  window=$(wine "$probe" --desktop "$desktop" windows --class Trivok_Class --top --visible </dev/null 2>/dev/null || true)
+  window=$(wine "$probe" --desktop "$desktop" windows --class Trivok_Class </dev/null 2>/dev/null |
+           grep '"depth":0,.*"visible":true' || true)
   [ -n "$window" ] || sleep 0.2
 done
 if [ -z "$window" ]; then

@@ -50,35 +50,15 @@ ctest --test-dir build/native --output-on-failure 2>&1 | tee build/native-tests.
 count_ctest build/native-tests.log
 
 echo "== Windows tests under Wine"
-tmp=$(mktemp -d /tmp/trivok-test.XXXXXX)
-XVFB_PID=
-cleanup() {
-  if [ -n "${WINEPREFIX:-}" ] && [ -d "$WINEPREFIX" ]; then
-    WINEPREFIX=$WINEPREFIX wineserver -k >/dev/null 2>&1 || true
-  fi
-  if [ -n "$XVFB_PID" ]; then
-    kill "$XVFB_PID" 2>/dev/null || true
-    wait "$XVFB_PID" 2>/dev/null || true
-  fi
-  rm -rf "$tmp"
-}
-trap cleanup EXIT
-trap 'exit 130' INT TERM
-
 # shellcheck source=tools/wine-env.sh
 source tools/wine-env.sh
-if ! start_xvfb; then
-  echo "cannot start Xvfb"; failed=$((failed + 1)); finish
+trap wine_cleanup EXIT
+trap 'exit 130' INT TERM
+# The suite makes its own display, whatever the calling shell has.
+if ! TRIVOK_SUITE= wine_setup "$(mktemp -d /tmp/trivok-test.XXXXXX)"; then
+  echo "cannot set up Wine and the X display"; failed=$((failed + 1)); finish
 fi
-echo "prefix $tmp/prefix, display $DISPLAY"
-if ! make_prefix "$tmp/prefix"; then
-  echo "cannot make the Wine prefix"; failed=$((failed + 1)); finish
-fi
-export WINEPREFIX DISPLAY
-use_virtual_desktop
-# A server that stays for the whole run: one started later by a test's Wine
-# command would inherit the pipe to tee below and keep it open.
-wineserver -p </dev/null >/dev/null 2>&1 || true
+echo "prefix $WINEPREFIX, display $DISPLAY"
 export TRIVOK_SUITE=1
 export TRIVOK_SHOTS="$root/build/test-shots"
 rm -rf "$TRIVOK_SHOTS"

@@ -13,6 +13,7 @@
 #include "common/textures.h"
 #include "common/window_proc.h"
 #include "dialogs/dialogs.h"
+#include "game/describe.h"
 #include "game/placement.h"
 #include "game/play.h"
 #include "resources/contacts.h"
@@ -215,8 +216,24 @@ void OnEndSession(bool ending)
 
 void TakeFocus(HWND hwnd) { SetFocus(hwnd); }
 
+// Test tools ask for the model's text with this registered message, wParam
+// being their window; the text goes back to that window as WM_COPYDATA.
+const UINT g_modelTextRequest = RegisterWindowMessageW(L"TrivokDescribeState");
+
+LRESULT SendModelText(HWND frame, HWND to)
+{
+    const std::string text = game::DescribeModel();
+    COPYDATASTRUCT data{0, static_cast<DWORD>(text.size()), const_cast<char*>(text.data())};
+    DWORD_PTR taken = 0;
+    SendMessageTimeoutW(to, WM_COPYDATA, reinterpret_cast<WPARAM>(frame), reinterpret_cast<LPARAM>(&data),
+                        SMTO_ABORTIFHUNG, 2000, &taken);
+    return taken;
+}
+
 LRESULT Handle(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
 {
+    if (msg == g_modelTextRequest && g_modelTextRequest != 0)
+        return SendModelText(hwnd, reinterpret_cast<HWND>(wp));
     switch (msg) {
     case WM_NCCREATE: g_frame = hwnd; break;
     case WM_CREATE: return children::Create(hwnd) ? 0 : -1;

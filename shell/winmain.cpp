@@ -1,12 +1,8 @@
 // Entry point: single instance, start-up in order, and the message loop.
 #include <windows.h>
 
-#include <cstring>
-#include <string>
-
 #include "boards/board_windows.h"
 #include "common/messages.h"
-#include "game/describe.h"
 #include "game/model.h"
 #include "game/turns.h"
 #include "shell/children.h"
@@ -116,18 +112,6 @@ int RunLoop()
 }
 
 }  // namespace
-
-// Test probes read the model through this export; the game never calls it.
-extern "C" __declspec(dllexport) int TrivokDescribeState(char* buffer, int size)
-{
-    const std::string state = game::DescribeModel();
-    if (buffer && size > 0) {
-        const size_t n = state.size() < static_cast<size_t>(size) ? state.size() : static_cast<size_t>(size) - 1;
-        std::memcpy(buffer, state.data(), n);
-        buffer[n] = '\0';
-    }
-    return static_cast<int>(state.size());
-}
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int show)
 {

@@ -5,10 +5,11 @@
         [--win build/win] [--native build/native] [--runs 7] [--games 20000]
 
 Builds nothing: it takes the programs of build/win (Trivok.exe, probe.exe,
-launch_timer.exe, winbench_paint.exe) and build/native (sim_games). It makes
-its own Xvfb display and Wine prefix, runs both programs in one virtual
-desktop of that prefix, prints a Markdown table on stdout (progress goes to
-stderr) and removes the display and the prefix at the end. About a minute.
+launch_timer.exe, winbench_paint.exe) and build/native (sim_games). It runs
+itself through tools/wine-env.sh, which makes an Xvfb display and a Wine
+prefix and removes them at the end, runs both programs in the prefix's
+virtual desktop and prints a Markdown table on stdout (progress goes to
+stderr). About a minute.
 
 The reference is winemine.exe, which every Wine prefix has in
 C:\\windows\\system32. What is measured:
@@ -44,7 +45,6 @@ C:\\windows\\system32. What is measured:
   game/, the first table: games per second over all levels and modes).
 """
 import argparse
-import contextlib
 import json
 import os
 import platform
@@ -56,9 +56,6 @@ import tempfile
 import time
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
-sys.path.insert(0, os.path.join(ROOT, "tests", "e2e"))
-import driver  # noqa: E402
-
 WINEMINE = r"C:\windows\system32\winemine.exe"
 STRIP = "x86_64-w64-mingw32-strip"
 
@@ -67,11 +64,16 @@ def say(*parts):
     print(*parts, file=sys.stderr, flush=True)
 
 
-def wine_run(envr, args, timeout, cwd=None):
+def winpath(path):
+    """A Unix path as Wine sees it through drive Z:."""
+    return "Z:" + os.path.abspath(path).replace("/", "\\")
+
+
+def wine_run(args, timeout, cwd=None):
     """Runs a Wine program with its output in a file (a pipe could be held
     open by a process it starts); returns the output."""
     with tempfile.TemporaryFile() as out:
-        subprocess.run(["wine"] + args, env=envr.env, cwd=cwd, stdin=subprocess.DEVNULL, stdout=out,
+        subprocess.run(["wine"] + args, cwd=cwd, stdin=subprocess.DEVNULL, stdout=out,
                        stderr=subprocess.DEVNULL, timeout=timeout, start_new_session=True)
         out.seek(0)
         return out.read().decode("utf-8", "replace")
@@ -86,26 +88,19 @@ def json_lines(text):
     return out
 
 
-def use_virtual_desktop(envr):
-    """Every program of the prefix opens in the desktop "Default"."""
-    wine_run(envr, ["reg", "add", r"HKCU\Software\Wine\Explorer", "/v", "Desktop", "/d", "Default", "/f"], 60)
-    wine_run(envr, ["reg", "add", r"HKCU\Software\Wine\Explorer\Desktops", "/v", "Default",
-                    "/d", driver.DESKTOP_SIZE, "/f"], 60)
-
-
 def stripped_size(path, workdir):
     copy = os.path.join(workdir, "stripped-" + os.path.basename(path))
     subprocess.run([STRIP, "-o", copy, path], check=True, timeout=60)
     return os.path.getsize(copy)
 
 
-def measure_wine(opt, envr, workdir):
-    """Start times, memory and GDI objects of both programs, and the board paint."""
-    use_virtual_desktop(envr)
+def measure_wine(opt, workdir):
+    """Start times, memory and GDI objects of both programs, and the board paint
+    (the programs open in the prefix's virtual desktop, which wine-env.sh sets up)."""
     result = os.path.join(workdir, "launch.json")
-    exe = driver.winpath(opt.exe)
+    exe = winpath(opt.exe)
     say(f"starting each program {opt.runs + 1} times")
-    wine_run(envr, [opt.launch_timer, driver.winpath(result), "--runs", str(opt.runs), "--warmup", "1",
+    wine_run([opt.launch_timer, winpath(result), "--runs", str(opt.runs), "--warmup", "1",
                     "--keep", exe, WINEMINE], timeout=600, cwd=os.path.dirname(opt.exe))
     with open(result, encoding="utf-8") as f:
         lines = json_lines(f.read())
@@ -123,19 +118,19 @@ def measure_wine(opt, envr, workdir):
     time.sleep(1.0)  # whatever a program does just after its first paint
     res = {}
     for k, pid in kept.items():
-        out = json_lines(wine_run(envr, [opt.probe, "resources", "--pid", str(pid)], 60))
+        out = json_lines(wine_run([opt.probe, "resources", "--pid", str(pid)], 60))
         if not out or "error" in out[0]:
             raise RuntimeError(f"probe resources: {out}")
         res[k] = out[0]
 
     say("board paint (winbench_paint)")
     paint = {}
-    for l in wine_run(envr, [opt.winbench_paint], 300, cwd=os.path.dirname(opt.winbench_paint)).splitlines():
+    for l in wine_run([opt.winbench_paint], 300, cwd=os.path.dirname(opt.winbench_paint)).splitlines():
         f = l.split()
         if len(f) == 5 and f[0] == "computer" and f[1] == "full":
             paint[f[2]] = float(f[3])
     for pid in kept.values():
-        wine_run(envr, [opt.probe, "terminate", "--pid", str(pid)], 60)
+        wine_run([opt.probe, "terminate", "--pid", str(pid)], 60)
     if set(paint) != {"window", "memory"}:
         raise RuntimeError("winbench_paint printed no full paint of the computer's board")
     return starts, res, paint
@@ -221,23 +216,20 @@ def main():
         if not os.path.isfile(path):
             p.error(f"no such file: {path} (build first: tools/build.sh)")
 
+    if os.environ.get("TRIVOK_FIGURES") != "1":  # again, in a display and a prefix of our own
+        env = dict(os.environ, TRIVOK_FIGURES="1", TRIVOK_SUITE="")
+        os.execvpe("bash", ["bash", os.path.join(ROOT, "tools", "wine-env.sh"), sys.executable,
+                            os.path.abspath(__file__)] + sys.argv[1:], env)
     began = time.monotonic()
-    os.environ.pop("TRIVOK_SUITE", None)  # always a display and a prefix of our own
     workdir = tempfile.mkdtemp(prefix="trivok-figures-")
-    envr = None
     try:
-        with contextlib.redirect_stdout(sys.stderr):  # the driver's progress lines
-            envr = driver.Environment()
-        starts, res, paint = measure_wine(opt, envr, workdir)
-        winemine = os.path.join(envr.prefix, "drive_c", "windows", "system32", "winemine.exe")
+        starts, res, paint = measure_wine(opt, workdir)
+        winemine = os.path.join(os.environ["WINEPREFIX"], "drive_c", "windows", "system32", "winemine.exe")
         sizes = {"ours": os.path.getsize(opt.exe), "ours_stripped": stripped_size(opt.exe, workdir),
                  "ref": os.path.getsize(winemine), "ref_stripped": stripped_size(winemine, workdir)}
-        envr.close()
-        envr = None
+        subprocess.run(["wineserver", "-k"], timeout=60)  # the simulation runs with Wine gone
         sim = simulate(opt)
     finally:
-        if envr:
-            envr.close()
         shutil.rmtree(workdir, ignore_errors=True)
     print(table(opt, starts, res, paint, sim, sizes))
     print()

@@ -1,6 +1,5 @@
-// Shared by the test launcher and the launch timer: reading their own command
-// line and appending result lines that a test on the Linux side reads while
-// the program still runs.
+// Of the launch timer: reading its own command line and appending result
+// lines that a script on the Linux side reads while the program still runs.
 #pragma once
 #include <windows.h>
 

@@ -1,20 +1,22 @@
 #!/usr/bin/env python3
 """Pictures: of the real program for README.md (under Wine), and of the media (without).
 
-    tools/build.sh win && python3 tools/make_pictures.py --exe build/win/Trivok.exe \
-        --probe build/win/probe.exe [--out docs]
+    tools/build.sh win && python3 tools/make_pictures.py [--exe build/win/Trivok.exe] [--probe build/win/probe.exe]
     python3 tools/make_pictures.py --media DIR
+
+(the program pictures run themselves through tools/wine-env.sh, in an X
+display and a Wine prefix of their own).
 
 Each program picture is the game's frame cut out of a screenshot of its virtual
 desktop: the first start at the default arrangement, a battle under way, the
 fleet being placed by hand (ship picker and arrow pad), and a won game with
-its result dialog (the frame and the dialog together).
+its result dialog (the frame and the dialog together). The pictures go to
+docs/, or to the folder TRIVOK_PICTURES names.
 
 With --media, enlarged PNG sheets of what tools/gen_resources.py makes (the
 toolbar, icons, cursors, textures, every clip frame, the sound waves) go into
 DIR, to look at; never commit them.
 """
-import argparse
 import os
 import struct
 import subprocess
@@ -32,7 +34,6 @@ import driver  # noqa: E402
 
 MAIN = "Trivok_Class"
 COMPUTER_BOARD = "First_screen"
-HUMAN_BOARD = "Second_screen"
 PICKER = "ShipContainer_class"
 ARROWS = "Container_class"
 CMD_NEW_GAME = 303
@@ -41,14 +42,26 @@ WON_TITLE = "Что, не веришь своему счастью?"
 OUT = os.environ.get("TRIVOK_PICTURES", os.path.join(ROOT, "docs"))
 
 
-def save_frame(s, name, *others):
+def settled_screenshot(s):
+    """A screenshot once two in a row are the same: what was asked for is drawn."""
+    shots = [os.path.join(s.workdir, f"screen-{k}.png") for k in (0, 1)]
+    s.screenshot(shots[0])
+    for attempt in range(20):
+        s.screenshot(shots[1 - attempt % 2])
+        with open(shots[0], "rb") as a, open(shots[1], "rb") as b:
+            if a.read() == b.read():
+                break
+    return shots[0]
+
+
+def save_frame(s, name, *others, shot=None):
     """The frame, and any other windows given (dicts with a "rect"), cut out
     of a screenshot as the smallest rectangle holding them all."""
     rects = [s.wait_window(MAIN)["rect"]] + [w["rect"] for w in others]
     left, top = min(r[0] for r in rects), min(r[1] for r in rects)
     right, bottom = max(r[2] for r in rects), max(r[3] for r in rects)
-    ox, oy = s.desktop_origin()
-    shot = s.screenshot(os.path.join(s.workdir, "screen.png"))
+    ox, oy = s.origin
+    shot = shot or settled_screenshot(s)
     os.makedirs(OUT, exist_ok=True)
     path = os.path.join(OUT, name)
     subprocess.run(["convert", shot, "-crop", f"{right - left}x{bottom - top}+{left + ox}+{top + oy}",
@@ -61,35 +74,29 @@ def ships(fleet_text):
     return [(int(p[0]), int(p[1])) for ship in fleet_text.split(";") for p in ship.split(",") if p]
 
 
-def model(s):
-    return dict(line.split("=", 1) for line in s.state().splitlines() if "=" in line)
-
-
 def picture_first_start(s):
     s.start()
-    s.wait_for(lambda: (s.status_texts() or [""])[0] == "Здравствуйте", what="the frame drawn")
     save_frame(s, "first-start.png")
 
 
 def picture_mid_game(s):
-    s.reg_set_dword("TimeOut", 1)
+    s.settings(TimeOut=1)
     s.start()
-    s.wait_window(MAIN)
     s.command(303)
-    s.wait_for(lambda: model(s).get("BattleOn") == "1", what="the battle")
+    s.wait_for(lambda: s.state().get("BattleOn") == "1", what="the battle")
     board = s.window("First_screen")
-    targets = ships(model(s)["ComputerFleet"])[:7] + [(0, 9), (9, 0), (5, 5), (2, 7)]
+    targets = ships(s.state()["ComputerFleet"])[:7] + [(0, 9), (9, 0), (5, 5), (2, 7)]
     for x, y in targets:
-        if model(s).get("BattleOn") != "1":
+        if s.state().get("BattleOn") != "1":
             break
-        done = model(s)["ShotsAtComputer"]
+        done = s.state()["ShotsAtComputer"]
         if done[x * 10 + y] == "1":
             continue
         s.click(board, x * 17 + 8, y * 17 + 8)
-        s.wait_for(lambda: model(s)["ShotsAtComputer"][x * 10 + y] == "1", what=f"shot at {x},{y}")
-    # The computer's turn ends with "Ваш ход" in the commentator.
-    s.wait_for(lambda: (s.window("Static") or {}).get("text") == "Ваш ход", timeout=60,
-               what="the computer's turn over")
+        s.wait_for(lambda: s.state()["ShotsAtComputer"][x * 10 + y] == "1", what=f"shot at {x},{y}")
+    # The human's turn: shots left on the computer's board, "Ваш ход..." in the commentator.
+    s.wait_for(lambda: s.window("First_screen")["text"] != "Человек - осталось ходов - 0" and
+               (s.window("Static") or {}).get("text", "").startswith("Ваш ход"), timeout=60, what="the human's turn")
     save_frame(s, "mid-game.png")
 
 
@@ -108,30 +115,17 @@ def choose_ship(s, lie, length):
 def press(s, *keys):
     """Keys to the frame once it has the keyboard focus."""
     main = s.window(MAIN)
-    s.wait_for(lambda: s.gui()["focus"] == main["hwnd"], 5, "the keyboard focus on the frame")
+    s.wait_for(lambda: s.focus() == main["hwnd"], 5, "the keyboard focus on the frame")
     s.key(*keys)
 
 
 def ship_squares(s, k):
-    return {(int(p[0]), int(p[1])) for p in model(s)["HumanFleet"].split(";")[k].split(",") if p}
-
-
-def inverted_box(s):
-    """Bounding box in squares of the ship being positioned, which the board
-    draws inverted (the default colours' inverses)."""
-    inverted = {(127, 127, 255), (128, 128, 128), (255, 255, 255)}
-    rows = s.pixels(s.window(HUMAN_BOARD), 0, 0, 10 * C, 10 * C)
-    hits = [(x // C, y // C) for y, row in enumerate(rows) for x, p in enumerate(row) if p in inverted]
-    if not hits:
-        return None
-    xs, ys = [h[0] for h in hits], [h[1] for h in hits]
-    return min(xs), min(ys), max(xs) + 1, max(ys) + 1
+    return {(int(p[0]), int(p[1])) for p in s.state()["HumanFleet"].split(";")[k].split(",") if p}
 
 
 def picture_placement(s):
-    s.reg_set_dword("AutoArrange", 0)
+    s.settings(AutoArrange=0)
     s.start()
-    s.wait_window(MAIN)
     s.command(CMD_NEW_GAME)
     s.wait_for(lambda: s.window(PICKER)["visible"], 10, "the ship picker")
     # (silhouette, keys from А1, fleet index, squares once placed)
@@ -149,24 +143,21 @@ def picture_placement(s):
     # The three-square ship stays where the arrows have moved it.
     choose_ship(s, "lying", 3)
     press(s, "Right", "Right", "Right", "Down", "Down", "Down", "Down", "Down")
-    s.wait_for(lambda: inverted_box(s) == (3, 5, 6, 6), 10, "the ship being positioned at Г6")
     save_frame(s, "placement.png")
 
 
 def picture_result(s):
-    s.reg_set_dword("TimeOut", 1)
-    s.reg_set_dword("FirstShoot", 1)
+    s.settings(TimeOut=1, FirstShoot=1, AutoArrange=1)
     s.start()
-    s.wait_window(MAIN)
     s.command(CMD_NEW_GAME)
-    s.wait_for(lambda: model(s).get("BattleOn") == "1", what="the battle")
+    s.wait_for(lambda: s.state().get("BattleOn") == "1", what="the battle")
     board = s.window(COMPUTER_BOARD)
-    for x, y in ships(model(s)["ComputerFleet"]):
+    for x, y in ships(s.state()["ComputerFleet"]):
         s.click(board, x * C + C // 2, y * C + C // 2)
-        s.wait_for(lambda: model(s)["ShotsAtComputer"][x * 10 + y] == "1", what=f"shot at {x},{y}")
+        s.wait_for(lambda: s.state()["ShotsAtComputer"][x * 10 + y] == "1", what=f"shot at {x},{y}")
     dialog = s.wait_dialog(WON_TITLE, timeout=20)
-    time.sleep(1.5)  # a few frames into the clip
-    save_frame(s, "result.png", dialog)
+    time.sleep(1.5)  # a few frames into the clip, which never settles
+    save_frame(s, "result.png", dialog, shot=s.screenshot(os.path.join(s.workdir, "screen.png")))
 
 
 def _enlarge(w, h, rgba, k, checker=True):
@@ -258,10 +249,10 @@ def media_sheets(d):
 
 
 if __name__ == "__main__":
-    ap = argparse.ArgumentParser(add_help=False)
-    ap.add_argument("--media", metavar="DIR")
-    opt, rest = ap.parse_known_args()
-    if opt.media:
-        media_sheets(opt.media)
-    else:
-        driver.main([picture_first_start, picture_mid_game, picture_placement, picture_result], rest)
+    if len(sys.argv) == 3 and sys.argv[1] == "--media":
+        media_sheets(sys.argv[2])
+        sys.exit(0)
+    if not os.environ.get("WINEPREFIX"):
+        os.execvpe("bash", ["bash", os.path.join(ROOT, "tools", "wine-env.sh"), sys.executable,
+                            os.path.abspath(__file__)] + sys.argv[1:], dict(os.environ, TRIVOK_SUITE=""))
+    driver.main([picture_first_start, picture_mid_game, picture_placement, picture_result])

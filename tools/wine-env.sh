@@ -1,5 +1,11 @@
-# Sourced by the scripts that run the game under Wine: the environment and
-# the helpers to make a prefix and a virtual display.
+#!/usr/bin/env bash
+# The Wine environment of the scripts that run the game: sourced for its
+# settings and helpers, or run to do one command in a Wine prefix and an X
+# display made for it and removed afterwards:
+#   tools/wine-env.sh COMMAND [ARGS...]
+# e.g. tools/wine-env.sh python3 tests/e2e/test_startup.py. Inside ./test.sh
+# (TRIVOK_SUITE=1 and a DISPLAY) the suite's display is used; the prefix is
+# always a new one.
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winealsa.drv,winepulse.drv="
 export LANG=ru_RU.UTF-8
@@ -41,3 +47,40 @@ use_virtual_desktop() {
   wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f </dev/null >/dev/null 2>&1
   wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f </dev/null >/dev/null 2>&1
 }
+
+# wine_setup DIR: a new prefix in DIR/prefix and, unless the suite has one, an
+# X display; a Wine server that stays until wine_cleanup. Exports WINEPREFIX
+# and DISPLAY.
+wine_setup() {
+  WINE_ENV_DIR=$1
+  XVFB_PID=
+  if [ "${TRIVOK_SUITE:-}" != 1 ] || [ -z "${DISPLAY:-}" ]; then
+    start_xvfb || return 1
+  fi
+  make_prefix "$WINE_ENV_DIR/prefix" || return 1
+  export WINEPREFIX DISPLAY
+  use_virtual_desktop
+  # A server started later by a piped Wine command would keep the pipe open.
+  wineserver -p </dev/null >/dev/null 2>&1 || true
+}
+
+# wine_cleanup: ends the prefix's Wine processes and the display wine_setup
+# started, and removes the prefix.
+wine_cleanup() {
+  [ -n "${WINE_ENV_DIR:-}" ] || return 0
+  WINEPREFIX=$WINE_ENV_DIR/prefix wineserver -k >/dev/null 2>&1 || true
+  if [ -n "${XVFB_PID:-}" ]; then
+    kill "$XVFB_PID" 2>/dev/null || true
+    wait "$XVFB_PID" 2>/dev/null || true
+  fi
+  rm -rf "$WINE_ENV_DIR"
+}
+
+if [ "${BASH_SOURCE[0]}" = "$0" ]; then
+  [ $# -gt 0 ] || { echo "usage: tools/wine-env.sh COMMAND [ARGS...]" >&2; exit 2; }
+  trap wine_cleanup EXIT
+  trap 'exit 130' INT TERM
+  wine_setup "$(mktemp -d /tmp/trivok-wine.XXXXXX)" || { echo "cannot make the Wine prefix" >&2; exit 1; }
+  "$@" </dev/null
+  exit
+fi

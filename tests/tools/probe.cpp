@@ -1,0 +1,372 @@
+// Probe: starts the game for the end-to-end tests, reads and drives it; JSON
+// lines (UTF-8) on stdout. It runs in the game's prefix and virtual desktop.
+//   wine probe.exe [--desktop NAME] COMMAND ARGS...   one command, or with "serve" a command per
+//                                                     stdin line, its words separated by tabs,
+//                                                     each answer ended by {"end":true,"rc":N}
+// WINDOW is --hwnd H, or the first window of --class C (the game's frame by default) and --pid P.
+//   windows [--class C] [--pid P]      the windows of the desktop, depth first
+//   state WINDOW                       the game's model text, which the frame sends on request
+//   focus WINDOW                       the keyboard focus of the window's thread
+//   send|post WINDOW MESSAGE [WPARAM [LPARAM]] [--timeout MS]
+//   start [--copies N] EXE [ARGS...]  the game in the desktop, N copies let go together
+//   exits                              the processes started here that have ended, their exit codes
+//   terminate --pid P
+//   resources --pid P                  GDI objects, windows and private bytes of a process
+//   hotkey hold|release                Ctrl+S taken by this probe, as another program may hold it
+#include <windows.h>
+#include <psapi.h>
+#include <winternl.h>
+
+#include <cstdio>
+#include <functional>
+#include <iostream>
+#include <map>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace {
+
+HDESK g_desktop = nullptr;
+std::wstring g_desktopName;
+std::map<DWORD, HANDLE> g_started;  // the processes this probe started, by id
+std::string g_copied;               // what the game sent back with WM_COPYDATA
+
+std::string Utf8(const std::wstring& s)
+{
+    std::string out(s.size() * 3, '\0');
+    out.resize(static_cast<size_t>(WideCharToMultiByte(CP_UTF8, 0, s.c_str(), static_cast<int>(s.size()), &out[0],
+                                                       static_cast<int>(out.size()), nullptr, nullptr)));
+    return out;
+}
+
+std::wstring Wide(const std::string& s, UINT codePage = CP_UTF8)
+{
+    std::wstring out(s.size(), L'\0');
+    out.resize(static_cast<size_t>(MultiByteToWideChar(codePage, 0, s.c_str(), static_cast<int>(s.size()), &out[0],
+                                                       static_cast<int>(out.size()))));
+    return out;
+}
+
+// One JSON object, field by field; Emit() writes it.
+struct Obj {
+    std::string s;
+    Obj& Raw(const char* key, const std::string& json)
+    {
+        s += (s.empty() ? "{\"" : ",\"") + std::string(key) + "\":" + json;
+        return *this;
+    }
+    Obj& Num(const char* key, long long v) { return Raw(key, std::to_string(v)); }
+    Obj& Bool(const char* key, bool v) { return Raw(key, v ? "true" : "false"); }
+    Obj& Str(const char* key, const std::string& utf8)
+    {
+        std::string q = "\"";
+        for (unsigned char c : utf8) {
+            char esc[8] = {static_cast<char>(c)};
+            if (c == '"' || c == '\\') snprintf(esc, sizeof esc, "\\%c", c);
+            else if (c < 0x20) snprintf(esc, sizeof esc, "\\u%04x", c);
+            q += esc;
+        }
+        return Raw(key, q + "\"");
+    }
+    Obj& Rect(const char* key, const RECT& r)
+    {
+        return Raw(key, "[" + std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) +
+                            "," + std::to_string(r.bottom) + "]");
+    }
+    void Emit() const { std::cout << (s.empty() ? "{" : s) << "}\n"; }
+};
+
+// A command's words: "--name value" options, and the rest in order.
+struct Args {
+    std::map<std::string, std::string> opt;
+    std::vector<std::string> pos;
+    explicit Args(const std::vector<std::string>& words)
+    {
+        for (size_t i = 0; i < words.size(); ++i) {
+            if (words[i].rfind("--", 0) != 0 || i + 1 == words.size()) pos.push_back(words[i]);
+            else { opt[words[i]] = words[i + 1]; ++i; }
+        }
+    }
+    std::string operator[](const char* name) const { return opt.count(name) ? opt.at(name) : ""; }
+    const std::string& At(size_t i) const
+    {
+        if (i >= pos.size()) throw std::runtime_error("missing argument");
+        return pos[i];
+    }
+};
+
+long long Number(const std::string& s)
+{
+    char* end = nullptr;
+    const long long v = strtoll(s.c_str(), &end, 0);
+    if (s.empty() || *end) throw std::runtime_error("not a number: " + s);
+    return v;
+}
+
+// ---- windows and messages -------------------------------------------------------
+
+HWND ToHwnd(const std::string& s) { return reinterpret_cast<HWND>(static_cast<intptr_t>(Number(s))); }
+long long FromHwnd(HWND h) { return static_cast<long long>(reinterpret_cast<intptr_t>(h)); }
+
+std::string ClassOf(HWND h)
+{
+    wchar_t buf[256] = {};
+    return Utf8(std::wstring(buf, static_cast<size_t>(GetClassNameW(h, buf, 256))));
+}
+
+DWORD PidOf(HWND h)
+{
+    DWORD pid = 0;
+    GetWindowThreadProcessId(h, &pid);
+    return pid;
+}
+
+// Every window of the desktop, depth first, with its depth.
+void EachWindow(const std::function<void(HWND, int)>& f)
+{
+    std::function<void(HWND, int)> walk = [&](HWND h, int depth) {
+        f(h, depth);
+        for (HWND c = GetWindow(h, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+            walk(c, depth + 1);
+    };
+    std::vector<HWND> tops;
+    auto add = [](HWND h, LPARAM lp) -> BOOL { reinterpret_cast<std::vector<HWND>*>(lp)->push_back(h); return TRUE; };
+    EnumDesktopWindows(g_desktop, add, reinterpret_cast<LPARAM>(&tops));
+    for (HWND h : tops)
+        walk(h, 0);
+}
+
+bool Matches(HWND h, const Args& a, const std::string& defaultClass = "")
+{
+    const std::string cls = a["--class"].empty() ? defaultClass : a["--class"];
+    return (cls.empty() || ClassOf(h) == cls) && (a["--pid"].empty() || PidOf(h) == Number(a["--pid"]));
+}
+
+void CmdWindows(const Args& a)
+{
+    EachWindow([&](HWND h, int depth) {
+        if (!Matches(h, a))
+            return;
+        RECT wr{}, client{};
+        GetWindowRect(h, &wr);
+        GetClientRect(h, &client);
+        MapWindowPoints(h, HWND_DESKTOP, reinterpret_cast<POINT*>(&client), 2);
+        RECT inParent = wr;
+        MapWindowPoints(HWND_DESKTOP, depth ? GetAncestor(h, GA_PARENT) : nullptr, reinterpret_cast<POINT*>(&inParent), 2);
+        wchar_t text[1024] = {};
+        InternalGetWindowText(h, text, 1024);
+        Obj().Num("hwnd", FromHwnd(h)).Str("class", ClassOf(h)).Str("text", Utf8(text))
+            .Num("id", depth ? GetDlgCtrlID(h) : 0).Num("depth", depth).Num("pid", PidOf(h))
+            .Bool("visible", IsWindowVisible(h) != 0).Bool("zoomed", IsZoomed(h) != 0)
+            .Rect("rect", wr).Rect("rect_in_parent", inParent).Rect("client_screen", client).Emit();
+    });
+}
+
+HWND Choose(const Args& a)
+{
+    if (!a["--hwnd"].empty())
+        return ToHwnd(a["--hwnd"]);
+    HWND found = nullptr;
+    EachWindow([&](HWND h, int) { if (!found && Matches(h, a, "Trivok_Class")) found = h; });
+    if (!found) throw std::runtime_error("no such window");
+    return found;
+}
+
+void CmdSend(const Args& a, bool post)
+{
+    HWND h = Choose(a);
+    const std::map<std::string, UINT> names = {{"WM_NULL", WM_NULL}, {"WM_CLOSE", WM_CLOSE}};
+    const UINT msg = names.count(a.At(0)) ? names.at(a.At(0)) : static_cast<UINT>(Number(a.At(0)));
+    const auto wp = static_cast<WPARAM>(a.pos.size() > 1 ? Number(a.At(1)) : 0);
+    const auto lp = static_cast<LPARAM>(a.pos.size() > 2 ? Number(a.At(2)) : 0);
+    if (post) {
+        Obj().Bool("ok", PostMessageW(h, msg, wp, lp) != 0).Emit();
+        return;
+    }
+    DWORD_PTR result = 0;
+    const UINT timeout = a["--timeout"].empty() ? 5000 : static_cast<UINT>(Number(a["--timeout"]));
+    const BOOL ok = SendMessageTimeoutW(h, msg, wp, lp, SMTO_NORMAL, timeout, &result);
+    Obj().Bool("ok", ok != 0).Num("result", static_cast<long long>(result)).Emit();
+}
+
+LRESULT CALLBACK ReceiverProc(HWND h, UINT msg, WPARAM wp, LPARAM lp)
+{
+    if (msg != WM_COPYDATA)
+        return DefWindowProcW(h, msg, wp, lp);
+    const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lp);
+    g_copied.assign(static_cast<const char*>(data->lpData), data->cbData);
+    return TRUE;
+}
+
+// The frame answers the registered request by sending its model text to the
+// window in wParam, while this thread waits for the request's answer.
+void CmdState(const Args& a)
+{
+    static HWND receiver = [] {
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = ReceiverProc;
+        wc.lpszClassName = L"TrivokProbeReceiver";
+        RegisterClassW(&wc);
+        return CreateWindowW(wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    }();
+    g_copied.clear();
+    DWORD_PTR sent = 0;
+    if (!SendMessageTimeoutW(Choose(a), RegisterWindowMessageW(L"TrivokDescribeState"),
+                             reinterpret_cast<WPARAM>(receiver), 0, SMTO_NORMAL, 5000, &sent) || !sent)
+        throw std::runtime_error("the game did not send its model");
+    Obj().Str("text", g_copied).Emit();
+}
+
+void CmdFocus(const Args& a)
+{
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(Choose(a), nullptr), &info))
+        throw std::runtime_error("GetGUIThreadInfo failed");
+    Obj().Num("focus", FromHwnd(info.hwndFocus)).Emit();
+}
+
+// Kept until released or until this probe ends.
+void CmdHotKey(const Args& a)
+{
+    const BOOL ok = a.At(0) == "hold" ? RegisterHotKey(nullptr, 1, MOD_CONTROL, 'S') : UnregisterHotKey(nullptr, 1);
+    Obj().Bool("ok", ok != 0).Emit();
+}
+
+// ---- processes -------------------------------------------------------------------
+
+// The game in this desktop, in its own folder. Copies are all made suspended
+// and then let go together, so that they race through their start.
+void CmdStart(const Args& a)
+{
+    std::wstring line, dir = Wide(a.At(0)).substr(0, Wide(a.At(0)).find_last_of(L'\\'));
+    for (const std::string& word : a.pos)
+        line += L"\"" + Wide(word) + L"\" ";
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    si.lpDesktop = g_desktopName.empty() ? nullptr : &g_desktopName[0];
+    std::vector<PROCESS_INFORMATION> copies(a["--copies"].empty() ? 1 : static_cast<size_t>(Number(a["--copies"])));
+    for (PROCESS_INFORMATION& pi : copies) {
+        if (!CreateProcessW(nullptr, &line[0], nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, dir.c_str(), &si, &pi))
+            throw std::runtime_error("CreateProcess failed: " + std::to_string(GetLastError()));
+        g_started[pi.dwProcessId] = pi.hProcess;
+    }
+    for (PROCESS_INFORMATION& pi : copies) {
+        ResumeThread(pi.hThread);
+        CloseHandle(pi.hThread);
+        Obj().Num("pid", pi.dwProcessId).Emit();
+    }
+}
+
+void CmdExits(const Args&)
+{
+    for (const auto& [pid, process] : g_started) {
+        DWORD code = 0;
+        if (WaitForSingleObject(process, 0) == WAIT_OBJECT_0 && GetExitCodeProcess(process, &code))
+            Obj().Num("pid", pid).Num("exit", code).Emit();
+    }
+}
+
+HANDLE OpenPid(const Args& a, DWORD access)
+{
+    HANDLE process = OpenProcess(access, FALSE, static_cast<DWORD>(Number(a["--pid"])));
+    if (!process) throw std::runtime_error("cannot open process " + a["--pid"]);
+    return process;
+}
+
+void CmdTerminate(const Args& a)
+{
+    HANDLE process = OpenPid(a, PROCESS_TERMINATE | SYNCHRONIZE);
+    Obj().Bool("terminated", TerminateProcess(process, 1) != 0).Emit();
+    WaitForSingleObject(process, 5000);
+    CloseHandle(process);
+}
+
+// Live GDI objects less the stock ones, from the handle table the PEB points
+// to (GetGuiResources is a stub under Wine): 24-byte entries, the type at
+// byte 14, the stock flag in bit 7 of byte 12.
+long long GdiObjects(HANDLE process)
+{
+    using Query = NTSTATUS(NTAPI*)(HANDLE, PROCESSINFOCLASS, PVOID, ULONG, PULONG);
+    auto query = reinterpret_cast<Query>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQueryInformationProcess")));
+    PROCESS_BASIC_INFORMATION pbi{};
+    uint64_t table = 0;
+    std::vector<unsigned char> entries(24 * 0x10000);
+    SIZE_T got = 0;
+    if (!query || query(process, ProcessBasicInformation, &pbi, sizeof pbi, nullptr) != 0 ||
+        !ReadProcessMemory(process, reinterpret_cast<const char*>(pbi.PebBaseAddress) + 0xF8, &table, sizeof table,
+                           nullptr) ||
+        !ReadProcessMemory(process, reinterpret_cast<void*>(table), entries.data(), entries.size(), &got))
+        return -1;
+    long long live = 0;
+    for (size_t at = 0; at + 24 <= got; at += 24)
+        live += entries[at + 14] != 0 && !(entries[at + 12] & 0x80);
+    return live;
+}
+
+void CmdResources(const Args& a)
+{
+    HANDLE process = OpenPid(a, PROCESS_QUERY_INFORMATION | PROCESS_VM_READ);
+    long long windows = 0;
+    EachWindow([&](HWND h, int) { windows += PidOf(h) == GetProcessId(process); });
+    PROCESS_MEMORY_COUNTERS_EX mc{};
+    mc.cb = sizeof mc;
+    GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&mc), sizeof mc);
+    Obj().Num("gdi", GdiObjects(process)).Num("windows", windows)
+        .Num("private_bytes", static_cast<long long>(mc.PrivateUsage ? mc.PrivateUsage : mc.PagefileUsage))
+        .Num("working_set", static_cast<long long>(mc.WorkingSetSize)).Emit();
+    CloseHandle(process);
+}
+
+// ---- running commands ----------------------------------------------------------------
+
+int Run(const std::vector<std::string>& words)
+{
+    const std::map<std::string, void (*)(const Args&)> commands = {
+        {"windows", CmdWindows}, {"state", CmdState}, {"focus", CmdFocus},
+        {"send", [](const Args& a) { CmdSend(a, false); }}, {"post", [](const Args& a) { CmdSend(a, true); }},
+        {"start", CmdStart}, {"exits", CmdExits}, {"terminate", CmdTerminate}, {"resources", CmdResources},
+        {"hotkey", CmdHotKey}};
+    try {
+        if (words.empty() || !commands.count(words[0])) throw std::runtime_error("unknown command");
+        commands.at(words[0])(Args(std::vector<std::string>(words.begin() + 1, words.end())));
+        return 0;
+    } catch (const std::exception& e) {
+        Obj().Str("error", e.what()).Emit();
+        return 2;
+    }
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv)
+{
+    std::vector<std::string> words;
+    for (int i = 1; i < argc; ++i)
+        words.push_back(Utf8(argv[i]));
+    // Before any window of this thread: the state command makes one.
+    if (words.size() >= 2 && words[0] == "--desktop") {
+        g_desktopName = Wide(words[1]);
+        g_desktop = OpenDesktopW(g_desktopName.c_str(), 0, FALSE, GENERIC_ALL);
+        if (!g_desktop || !SetThreadDesktop(g_desktop)) {
+            Obj().Str("error", "no desktop named " + words[1]).Emit();
+            return 3;
+        }
+        words.erase(words.begin(), words.begin() + 2);
+    }
+    if (!g_desktop)
+        g_desktop = GetThreadDesktop(GetCurrentThreadId());
+    if (words.empty() || words[0] != "serve")
+        return Run(words);
+    for (std::string line; std::getline(std::cin, line);) {
+        words.clear();
+        for (size_t at = 0, end = 0; end != std::string::npos; at = end + 1)
+            words.push_back(line.substr(at, (end = line.find('\t', at)) - at));
+        const int rc = Run(words);
+        Obj().Bool("end", true).Num("rc", rc).Emit();
+        std::cout.flush();
+    }
+    return 0;
+}

@@ -18,6 +18,7 @@ import time
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import driver  # noqa: E402
 from driver import MAIN, WM_CLOSE, WM_COMMAND, WM_NULL  # noqa: E402
+WM_QUERYENDSESSION, WM_ENDSESSION = 0x0011, 0x0016
 from play import (AUTO_ARRANGE, COMPUTER_BOARD, HUMAN_BOARD, LOST, NEW_GAME, NO_SHOTS_LEFT, PAD, PICKER,  # noqa: E402
                   WON, Player, check_model, choose_ship, fleet, rng, squares)
 
@@ -98,12 +99,14 @@ def test_whole_games(s):
         counts.append({name: min(r[name] for r in readings) for name in ("gdi", "windows", "private_bytes")})
         driver.log(f"  game {game + 1:3} {plan} {'won ' if titles[-1] == WON else 'lost'} "
                    f"{time.monotonic() - t0:4.1f} s {counts[-1]}")
+        if game + 1 == GAMES:
+            session_ends_during_the_result(s, titles, plan)
         player.answer(titles[-1], play_again=game + 1 < GAMES)
         if game + 1 < GAMES:  # the new game that "play again" queued has cleared the shots
             s.wait_for(lambda: s.state()["ShotsAtComputer"] == "0" * 100, 20, "the new game after \"play again\"")
     s.expect_eq(0, s.game.exit_code(), "exit code after \"stop\"")
+    s.expect_eq(77, s.dword("ManWon"), "nothing saved again by the end that followed the session's")
     driver.log(f"  {GAMES} games in {time.monotonic() - began:.0f} s")
-    s.expect_eq((titles.count(WON), titles.count(LOST)), (s.dword("ManWon"), s.dword("CompWon")), "stored totals")
     if GAMES > 8:
         first = counts[:8]
         s.expect(max(c["gdi"] for c in counts) <= max(c["gdi"] for c in first), "GDI objects above the first eight")
@@ -112,6 +115,18 @@ def test_whole_games(s):
                      for c, title in zip(counts, titles)), "windows above the first eight")
         growth = counts[-1]["private_bytes"] - counts[7]["private_bytes"]
         s.expect(growth <= 2 << 20, f"private memory grew by {growth // 1024} KiB after the first eight games")
+
+
+def session_ends_during_the_result(s, titles, plan):
+    """Windows ends the session while the result dialog is up: what a close
+    saves is saved there and then, the game just ended counted; nothing is
+    saved twice."""
+    s.expect_eq(1, s.send(WM_QUERYENDSESSION)["result"], "the game lets the session end")
+    s.send(WM_ENDSESSION, 1)
+    s.expect_eq((titles.count(WON), titles.count(LOST)), (s.dword("ManWon"), s.dword("CompWon")), "stored totals")
+    s.expect_eq(int(plan["salvo"]), s.dword("Salvo"), "the option of the last game stored")
+    s.expect("WinPos" in s.reg(), "the positions stored at the session's end")
+    s.settings(ManWon=77)  # what a second save would overwrite
 
 
 # Storms: the left button inside the client areas of these (no close boxes, no

@@ -5,6 +5,8 @@ positions kept across a restart; and the message loop's click filter with
 the pause that keeps the window answering during the computer's turn."""
 import os
 import random
+import struct
+import subprocess
 import sys
 import time
 
@@ -14,6 +16,7 @@ from driver import HTCAPTION, HTCLOSE, MAIN, WM_CLOSE, WM_NULL  # noqa: E402
 from play import COMPUTER_BOARD, HUMAN_BOARD, NEW_GAME, PAD, PICKER, SALVO, click_square, fleet  # noqa: E402
 
 EXIT = 301
+WM_SYSCOMMAND, SC_MINIMIZE, SC_MAXIMIZE, SC_CLOSE = 0x0112, 0xF020, 0xF030, 0xF060
 COMMENTATOR = "Speaker_class"
 COPY_ROUNDS = int(os.environ.get("TRIVOK_COPY_ROUNDS", "3"))
 
@@ -63,7 +66,7 @@ def test_close_box_saves(s):
     s.command(SALVO)
     s.expect_eq(0, close_by_close_box(s), "exit code after the close box")
     s.expect_eq(1, s.dword("Salvo"), "salvo switched on and saved")
-    s.expect("WinPos" in s.reg(), "the window positions saved", s.reg())
+    s.expect(len(s.reg()["WinPos"][1]) == 200, "the window positions saved, 100 bytes", s.reg())
 
 
 def positions(s):
@@ -71,8 +74,25 @@ def positions(s):
             for w in s.windows() if w["class"] in (MAIN, COMPUTER_BOARD, HUMAN_BOARD, PAD, PICKER, COMMENTATOR)}
 
 
+def close_in_state(s, command, state):
+    s.post(WM_SYSCOMMAND, command)
+    s.wait_for(lambda: s.window(MAIN)[state], 10, f"the frame {state}")
+    s.post(WM_SYSCOMMAND, SC_CLOSE)
+    return s.game.exit_code()
+
+
+def close_minimized(s):
+    """Closed from its system menu while minimized."""
+    return close_in_state(s, SC_MINIMIZE, "iconic")
+
+
+def close_maximized(s):
+    """Closed while maximized: the next start shows the rectangle from before."""
+    return close_in_state(s, SC_MAXIMIZE, "zoomed")
+
+
 # Ways to end a run whose window positions the next start must show.
-CLOSINGS = [close_by_close_box]
+CLOSINGS = [close_by_close_box, close_minimized, close_maximized]
 
 
 def test_positions_kept_across_a_restart(s):
@@ -90,6 +110,16 @@ def test_positions_kept_across_a_restart(s):
         s.expect_eq(0, close(s), f"exit code after {close.__name__}")
         s.start()
         s.expect_eq(where, positions(s), f"positions after {close.__name__} and a restart")
+    # A frame stored where no monitor is takes its default place, on screen.
+    s.command(EXIT)
+    s.game.exit_code()
+    stored = bytearray.fromhex(s.reg()["WinPos"][1])
+    stored[80:96] = struct.pack("<4i", -32000, -32000, -31840, -31976)
+    subprocess.run(["wine", "reg", "add", "HKLM" + driver.KEY, "/v", "WinPos", "/t", "REG_BINARY", "/d",
+                    stored.hex(), "/f"], capture_output=True, timeout=60, check=True)
+    s.start()
+    left, top, right, bottom = s.window(MAIN)["rect"]
+    s.expect(left >= 0 and top >= 0 and right - left > 300, "the frame at its default place", [left, top, right, bottom])
 
 
 def test_exit_command_saves_nothing(s):

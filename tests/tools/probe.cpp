@@ -159,6 +159,7 @@ void CmdWindows(const Args& a)
         Obj().Num("hwnd", FromHwnd(h)).Str("class", ClassOf(h)).Str("text", Utf8(text))
             .Num("id", depth ? GetDlgCtrlID(h) : 0).Num("depth", depth).Num("pid", PidOf(h))
             .Bool("visible", IsWindowVisible(h) != 0).Bool("zoomed", IsZoomed(h) != 0)
+            .Bool("iconic", IsIconic(h) != 0)
             .Rect("rect", wr).Rect("rect_in_parent", inParent).Rect("client_screen", client).Emit();
     });
 }

@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "boards/board_render.h"
+#include "common/text.h"
 #include "boards/board_windows.h"
 #include "boards/placement_window.h"
 #include "boards/ship_picker.h"
@@ -33,6 +34,7 @@ const Handles& Program()
         children::Arrange();
         ShowWindow(frame, SW_SHOW);
         UpdateWindow(frame);
+        Answerer::Install();
         Pump();
         return Handles{frame, boards::BoardWindow(game::BoardId::Computer), boards::BoardWindow(game::BoardId::Human),
                        boards::PadWindow(), boards::PickerWindow(), toolbar::Window(), status_bar::Window(),
@@ -281,30 +283,43 @@ void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
 
 }  // namespace
 
-Answerer::Answerer(int reply) : m_reply(reply)
-{
-    g_answerer = this;
-    m_hook = SetWindowsHookExW(WH_CBT, Hook, nullptr, GetCurrentThreadId());
-}
-
-Answerer::~Answerer()
-{
-    UnhookWindowsHookEx(m_hook);
-    g_answerer = nullptr;
-}
-
+// One hook for the whole run: an Answerer in place answers each dialog as
+// it is activated; with neither an Answerer nor a Drive in place a dialog is
+// a failure and is closed, so that no test waits on it.
 LRESULT CALLBACK Answerer::Hook(int code, WPARAM wp, LPARAM lp)
 {
     HWND w = reinterpret_cast<HWND>(wp);
-    if (code == HCBT_ACTIVATE && g_answerer && IsDialog(w)) {
-        ++g_answerer->m_count;
-        PostMessageW(w, WM_COMMAND, g_answerer->m_reply, 0);
+    if (code == HCBT_ACTIVATE && IsDialog(w)) {
+        if (g_answerer) {
+            ++g_answerer->m_count;
+            PostMessageW(w, WM_COMMAND, g_answerer->m_reply, 0);
+        } else if (!g_script) {
+            wchar_t caption[128] = L"";
+            GetWindowTextW(w, caption, 128);
+            ADD_FAILURE() << "an unexpected dialog: " << text::Narrow(caption);
+            PostMessageW(w, WM_COMMAND, IDCANCEL, 0);
+        }
     }
     return CallNextHookEx(nullptr, code, wp, lp);
 }
 
+void Answerer::Install()
+{
+    static const HHOOK hook = SetWindowsHookExW(WH_CBT, Hook, nullptr, GetCurrentThreadId());
+    (void)hook;
+}
+
+Answerer::Answerer(int reply) : m_reply(reply)
+{
+    Install();
+    g_answerer = this;
+}
+
+Answerer::~Answerer() { g_answerer = nullptr; }
+
 bool Drive(const std::function<void()>& open, std::vector<Step> steps)
 {
+    Answerer::Install();
     Script script{std::move(steps)};
     g_script = &script;
     const UINT_PTR timer = SetTimer(nullptr, 0, kTickMs, Tick);

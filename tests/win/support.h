@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "game/effects.h"
+#include "resources/resource.h"
 
 namespace win_test {
 
@@ -76,9 +77,11 @@ void ClickToolbar(int command);  // a mouse click on the button
 std::wstring StatusText(int part);
 
 // Answers every dialog and message box this thread shows while it lives:
-// `reply` is posted to each (as WM_COMMAND) once it is activated.
+// `reply` is posted to each (as WM_COMMAND) once it is activated. With no
+// Answerer and no Drive in place, a dialog fails the test and is closed.
 class Answerer {
 public:
+    static void Install();  // the hook behind it, once per run
     explicit Answerer(int reply);
     ~Answerer();
     Answerer(const Answerer&) = delete;
@@ -87,7 +90,6 @@ public:
 
 private:
     static LRESULT CALLBACK Hook(int code, WPARAM wp, LPARAM lp);
-    HHOOK m_hook;
     int m_reply;
     int m_count = 0;
 };

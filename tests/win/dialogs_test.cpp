@@ -6,7 +6,6 @@
 #include "dialogs/dialogs.h"
 #include "dialogs/link_panel.h"
 #include "game/options.h"
-#include "game/model.h"
 #include "game/score.h"
 #include "resources/contacts.h"
 #include "support.h"

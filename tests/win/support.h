@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "game/effects.h"
+#include "game/model.h"
 #include "resources/resource.h"
 
 namespace win_test {

@@ -260,6 +260,7 @@ struct Script {
     std::vector<Step> steps;
     size_t next = 0;
     int ticks = 0;
+    bool inStep = false;  // a step that pumps messages must not see the next tick run it again
 };
 Script* g_script;
 constexpr int kTickMs = 10;
@@ -275,10 +276,15 @@ BOOL CALLBACK EndDialogs(HWND w, LPARAM)
 void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
 {
     Script& s = *g_script;
-    if (++s.ticks > kMaxTicks)
+    if (s.inStep)
+        return;
+    if (++s.ticks > kMaxTicks) {
         EnumThreadWindows(GetCurrentThreadId(), EndDialogs, 0);
-    else if (s.next < s.steps.size() && s.steps[s.next]())
-        ++s.next;
+    } else if (s.next < s.steps.size()) {
+        s.inStep = true;
+        s.next += s.steps[s.next]() ? 1 : 0;
+        s.inStep = false;
+    }
 }
 
 }  // namespace

@@ -4,10 +4,8 @@
 
 #include "common/look.h"
 #include "dialogs/dialogs.h"
-#include "dialogs/link_panel.h"
 #include "game/options.h"
 #include "game/score.h"
-#include "resources/contacts.h"
 #include "support.h"
 
 namespace {
@@ -18,7 +16,6 @@ constexpr wchar_t kSettings[] = L"Настройка";
 constexpr wchar_t kColours[] = L"Выбор цвета";
 constexpr wchar_t kStatistics[] = L"Статистика";
 constexpr wchar_t kClearQuestion[] = L"Duvirud ida";
-constexpr wchar_t kAbout[] = L"О программе.";
 constexpr wchar_t kLost[] = L"Вы проиграли!!!";
 constexpr wchar_t kWon[] = L"Что, не веришь своему счастью?";
 
@@ -55,24 +52,18 @@ TEST_F(Dialogs, SettingsActAtOnceAndCancelPutsEveryOptionBack)
     const std::int32_t pause = game::Options.TimeOut;
     game::GameOptions live;
     std::string liveShown;
+    const Step look = With(kSettings, [&](HWND d) {
+        live = game::Options;
+        liveShown = Showing();
+        SetDlgItemTextW(d, IDC_TIMEOUT, L"4321");
+    });
     EXPECT_TRUE(Drive([&] { Command(IDM_SETTINGS); },
                       {Click(kSettings, IDC_SALVO), Click(kSettings, IDC_AUTO_ARRANGE), Click(kSettings, IDC_NO_RESHOT),
                        Click(kSettings, IDC_SUPERMAN), Click(kSettings, IDC_COMPUTER_FIRST),
-                       Click(kSettings, IDC_RUSSIAN_FLAG),
-                       With(kSettings,
-                            [&](HWND d) {
-                                live = game::Options;
-                                liveShown = Showing();
-                                SetDlgItemTextW(d, IDC_TIMEOUT, L"4321");
-                            }),
-                       Click(kSettings, IDCANCEL)}));
+                       Click(kSettings, IDC_RUSSIAN_FLAG), look, Click(kSettings, IDCANCEL)}));
     Pump();
-    EXPECT_TRUE(live.Salvo);
-    EXPECT_FALSE(live.AutoArrange);
-    EXPECT_FALSE(live.Reshot);
-    EXPECT_EQ(2, live.ProphyUser);
-    EXPECT_FALSE(live.FirstShoot);
-    EXPECT_FALSE(live.RussianFlag);
+    EXPECT_TRUE(live.Salvo && !live.AutoArrange && !live.Reshot && live.ProphyUser == 2 && !live.FirstShoot &&
+                !live.RussianFlag);
     EXPECT_NE(before, liveShown);
     EXPECT_EQ(before, Showing());
     EXPECT_EQ(pause, game::Options.TimeOut);
@@ -89,48 +80,43 @@ TEST_F(Dialogs, SettingsOkTakesThePauseAndReportsAFlagChange)
     EXPECT_EQ(1234, game::Options.TimeOut);
 }
 
+// The list opens on the battle field's colour.
 TEST_F(Dialogs, ColoursOkPutsTheWorkingCopyInForceAndRepaintsTheFrame)
 {
     const look::ColourScheme saved = look::Colours();
-    const int c = game::CellSize;
-    EXPECT_TRUE(Drive([&] { Command(IDM_COLOURS); },
-                      {With(kColours,
-                            [&](HWND d) {
-                                // The list opens on the battle field's colour.
-                                SetDlgItemInt(d, IDC_RED, 10, FALSE);
-                                SetDlgItemInt(d, IDC_GREEN, 20, FALSE);
-                                SetDlgItemInt(d, IDC_BLUE, 30, FALSE);
-                                EXPECT_EQ(Scheme(saved), Scheme(look::Colours())) << "in force before Угу";
-                            }),
-                       Click(kColours, IDOK)}));
+    const Step type = With(kColours, [&](HWND d) {
+        SetDlgItemInt(d, IDC_RED, 10, FALSE);
+        SetDlgItemInt(d, IDC_GREEN, 20, FALSE);
+        SetDlgItemInt(d, IDC_BLUE, 30, FALSE);
+        EXPECT_EQ(Scheme(saved), Scheme(look::Colours())) << "in force before Угу";
+    });
+    EXPECT_TRUE(Drive([&] { Command(IDM_COLOURS); }, {type, Click(kColours, IDOK)}));
     Pump();
     look::ColourScheme want = saved;
     want.BattleField = RGB(10, 20, 30);
     EXPECT_EQ(Scheme(want), Scheme(look::Colours()));
+    const int c = game::CellSize;
     EXPECT_EQ(Hex(RGB(10, 20, 30)), Hex(ScreenPixel(w.computer, c / 2, c / 2))) << "the sea of А1";
     look::Colours() = saved;
     RedrawWindow(w.frame, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
+// Eight columns by four rows; row 2, column 7 is royal blue.
 TEST_F(Dialogs, APaletteClickWritesTheFieldsAndEscapeChangesNothing)
 {
     const look::ColourScheme saved = look::Colours();
     std::array<UINT, 3> fields{};
-    EXPECT_TRUE(Drive([&] { Command(IDM_COLOURS); },
-                      {With(kColours,
-                            [&](HWND d) {
-                                // Eight columns by four rows; row 2, column 7 is royal blue.
-                                HWND palette = GetDlgItem(d, IDC_PALETTE);
-                                UpdateWindow(palette);
-                                RECT r;
-                                GetClientRect(palette, &r);
-                                const int cw = r.right / 8, ch = r.bottom / 4;
-                                SendMessageW(palette, WM_LBUTTONDOWN, MK_LBUTTON, At(7 * cw + cw / 2, 2 * ch + ch / 2));
-                                int i = 0;
-                                for (int id : {IDC_RED, IDC_GREEN, IDC_BLUE})
-                                    fields[i++] = GetDlgItemInt(d, id, nullptr, FALSE);
-                            }),
-                       Key(kColours, VK_ESCAPE)}));
+    const Step pick = With(kColours, [&](HWND d) {
+        HWND palette = GetDlgItem(d, IDC_PALETTE);
+        UpdateWindow(palette);  // its cells are measured as it paints
+        RECT r;
+        GetClientRect(palette, &r);
+        const int cw = r.right / 8, ch = r.bottom / 4;
+        SendMessageW(palette, WM_LBUTTONDOWN, MK_LBUTTON, At(7 * cw + cw / 2, 2 * ch + ch / 2));
+        fields = {GetDlgItemInt(d, IDC_RED, nullptr, FALSE), GetDlgItemInt(d, IDC_GREEN, nullptr, FALSE),
+                  GetDlgItemInt(d, IDC_BLUE, nullptr, FALSE)};
+    });
+    EXPECT_TRUE(Drive([&] { Command(IDM_COLOURS); }, {pick, Key(kColours, VK_ESCAPE)}));
     EXPECT_EQ((std::array<UINT, 3>{65, 105, 225}), fields);
     EXPECT_EQ(Scheme(saved), Scheme(look::Colours()));
 }
@@ -171,23 +157,6 @@ TEST_F(Dialogs, ClearingTheStatisticsAsksAndOnlyYesClearsAllFour)
         EXPECT_EQ(answer == IDYES ? cleared : kept,
                   (std::array<int, 4>{game::RunWins, game::RunLosses, game::ManWon, game::CompWon}));
     }
-}
-
-TEST_F(Dialogs, HoveringTheAboutBoxsWebLineShowsItsAddressInTheStatusBar)
-{
-    std::wstring status;
-    EXPECT_TRUE(Drive([&] { Command(IDM_ABOUT); },
-                      {With(kAbout,
-                            [&](HWND d) {
-                                HWND panel = GetDlgItem(d, IDC_LINK_PANEL);
-                                UpdateWindow(panel);  // the lines find their places as they are painted
-                                const RECT web = link_panel::HotRect(panel, link_panel::kWeb);
-                                SendMessageW(panel, WM_MOUSEMOVE, 0,
-                                             At((web.left + web.right) / 2, (web.top + web.bottom) / 2));
-                                status = StatusText(0);
-                            }),
-                       Click(kAbout, IDOK)}));
-    EXPECT_EQ(L"" CONTACT_WEB_PAGE, status);
 }
 
 }  // namespace

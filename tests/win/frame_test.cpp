@@ -1,6 +1,7 @@
 // The frame as a whole: a failing command keeps it running, the help page
 // is found from any working folder, and painting and playing leave no GDI
 // objects or windows behind.
+#include <functional>
 #include <stdexcept>
 #include <string>
 
@@ -73,6 +74,19 @@ void ShootAt(const Handles& w, int i)
     SendMessageW(w.computer, WM_LBUTTONUP, 0, At(i / 10 * c + c / 2, i % 10 * c + c / 2));
 }
 
+// After a first run of `act`, which makes what is made once, the counts
+// stay as they are over `times` more.
+void ExpectFlatOver(int times, const std::function<void()>& act)
+{
+    act();
+    const long objects = GdiObjectCount(), windows = WindowCount();
+    ASSERT_GT(objects, 0);
+    for (int i = 0; i < times; ++i)
+        act();
+    EXPECT_EQ(objects, GdiObjectCount());
+    EXPECT_EQ(windows, WindowCount());
+}
+
 TEST(Frame, ManyPaintsLeaveNoGdiObjectsOrWindowsBehind)
 {
     const Handles& w = Program();
@@ -81,18 +95,11 @@ TEST(Frame, ManyPaintsLeaveNoGdiObjectsOrWindowsBehind)
         ShootAt(w, i * 7);
     for (HWND child : {w.picker, w.pad})
         children::ShowChild(child, true);
-    const auto paintAll = [&] {
+    ExpectFlatOver(200, [&] {
         RedrawWindow(w.frame, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
         game::SkipBackground = 1;
         RedrawWindow(w.human, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-    };
-    paintAll();
-    const long objects = GdiObjectCount(), windows = WindowCount();
-    ASSERT_GT(objects, 0);
-    for (int i = 0; i < 200; ++i)
-        paintAll();
-    EXPECT_EQ(objects, GdiObjectCount());
-    EXPECT_EQ(windows, WindowCount());
+    });
     NewGame(true);
 }
 
@@ -101,21 +108,16 @@ TEST(Frame, WholeGamesLeaveNoGdiObjectsOrWindowsBehind)
 {
     const Handles& w = Program();
     NewGame(true);
-    Answerer again(IDOK);
-    const auto playOne = [&] {
+    AutoAnswer again(IDOK);
+    ExpectFlatOver(12, [&] {
         const int played = game::RunWins + game::RunLosses;
         for (int i = 0; i < 100 && game::RunWins + game::RunLosses == played; ++i)
             ShootAt(w, i);
         Pump();  // the new game the answer asked for
-        return game::RunWins + game::RunLosses == played + 1 && game::BattleOn;
-    };
-    ASSERT_TRUE(playOne()) << "a first game makes what is made once";
-    const long objects = GdiObjectCount(), windows = WindowCount();
-    for (int g = 0; g < 12; ++g)
-        ASSERT_TRUE(playOne()) << "game " << g;
-    EXPECT_EQ(objects, GdiObjectCount());
-    EXPECT_EQ(windows, WindowCount());
-    EXPECT_EQ(13, again.count());
+        ASSERT_EQ(played + 1, game::RunWins + game::RunLosses);
+        ASSERT_TRUE(game::BattleOn);
+    });
+    EXPECT_EQ(13, AutoAnswer::s_count);
 }
 
 }  // namespace

@@ -10,36 +10,32 @@ namespace {
 
 using namespace win_test;
 
-bool HasButton(int command) { return SendMessageW(Program().toolbar, TB_COMMANDTOINDEX, command, 0) >= 0; }
+bool HasButton(int command) { return SendMessageW(toolbar::Window(), TB_COMMANDTOINDEX, command, 0) >= 0; }
 
-// An option shows as on by its menu mark and its button, pressed and
-// checked together.
+// An option shows as on by its menu mark and its button, pressed and checked together.
 void ExpectShown(int command, bool on)
 {
     EXPECT_EQ(on, MenuMarked(command)) << "menu mark of " << command;
-    if (HasButton(command)) {
-        EXPECT_EQ(on, ButtonPressed(command)) << "button of " << command << " pressed";
-        EXPECT_EQ(on, ButtonChecked(command)) << "button of " << command << " checked";
-    }
+    EXPECT_TRUE(!HasButton(command) || (on == ButtonPressed(command) && on == ButtonChecked(command)))
+        << "button of " << command;
 }
+
+bool Level(int level) { return game::Options.ProphyUser == level; }
 
 struct Option {
     const char* name;
     int command;
-    bool (*on)();          // the game's value the command stands for
-    bool toggle;           // else it sets its value, and turns off the others of its group
+    bool (*on)();  // the game's value the command stands for
+    bool toggle;   // else it sets its value, and turns off the others of its group
     std::vector<int> others;
 };
 const Option kOptions[] = {
     {"auto-arrange", IDM_AUTO_ARRANGE, [] { return game::Options.AutoArrange; }, true, {}},
     {"salvo", IDM_SALVO, [] { return game::Options.Salvo; }, true, {}},
     {"no repeated shot", IDM_RESHOT, [] { return game::Options.Reshot; }, true, {}},
-    {"amateur", IDM_LEVEL_AMATEUR, [] { return game::Options.ProphyUser == 0; }, false,
-     {IDM_LEVEL_PRO, IDM_LEVEL_SUPERMAN}},
-    {"pro", IDM_LEVEL_PRO, [] { return game::Options.ProphyUser == 1; }, false,
-     {IDM_LEVEL_AMATEUR, IDM_LEVEL_SUPERMAN}},
-    {"superman", IDM_LEVEL_SUPERMAN, [] { return game::Options.ProphyUser == 2; }, false,
-     {IDM_LEVEL_AMATEUR, IDM_LEVEL_PRO}},
+    {"amateur", IDM_LEVEL_AMATEUR, [] { return Level(0); }, false, {IDM_LEVEL_PRO, IDM_LEVEL_SUPERMAN}},
+    {"pro", IDM_LEVEL_PRO, [] { return Level(1); }, false, {IDM_LEVEL_AMATEUR, IDM_LEVEL_SUPERMAN}},
+    {"superman", IDM_LEVEL_SUPERMAN, [] { return Level(2); }, false, {IDM_LEVEL_AMATEUR, IDM_LEVEL_PRO}},
     {"human first", IDM_HUMAN_FIRST, [] { return game::Options.FirstShoot; }, false, {IDM_COMPUTER_FIRST}},
     {"computer first", IDM_COMPUTER_FIRST, [] { return !game::Options.FirstShoot; }, false, {IDM_HUMAN_FIRST}},
 };
@@ -61,18 +57,19 @@ TEST(Options, EachCommandMovesItsMarkItsButtonAndItsValueTogether)
                 ClickToolbar(o.command);
             else
                 SendMessageW(w.frame, WM_COMMAND, o.command, 0);
-            Pump();
             const bool on = o.on();
             EXPECT_EQ(o.toggle ? !before : true, on) << (byToolbar ? "toolbar" : "menu");
             ExpectShown(o.command, on);
             for (int other : o.others)
                 ExpectShown(other, false);
-            if (HasButton(o.command))
+            if (HasButton(o.command)) {
                 EXPECT_EQ(images.emplace(on, ButtonImage(o.command)).first->second, ButtonImage(o.command));
+            }
         }
         // Auto-arrange and salvo show their state in the picture too.
-        if (o.command == IDM_AUTO_ARRANGE || o.command == IDM_SALVO)
+        if (o.command == IDM_AUTO_ARRANGE || o.command == IDM_SALVO) {
             EXPECT_NE(images[true], images[false]);
+        }
     }
     NewGame(true);
 }
@@ -87,7 +84,7 @@ TEST(Options, AChildsHideCommandReleasesItsButtonWhichShowsItAgain)
         const char* name;
         HWND window;
         int button;
-        UINT message;
+        UINT message;  // the hide command
         WPARAM wp;
     } children[] = {
         {"computer's board", w.computer, IDM_SHOW_COMPUTER_BOARD, WM_COMMAND, IDM_HIDE_WINDOW},

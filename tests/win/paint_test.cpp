@@ -2,6 +2,7 @@
 // board window that is painted whole after a shot it could not show.
 #include <algorithm>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "boards/board_render.h"
@@ -18,12 +19,8 @@ using namespace win_test;
 using game::BoardId;
 
 // Colours no painter uses on its own, so that every pixel tells who drew it.
-constexpr COLORREF kSea = RGB(0, 128, 128);
-constexpr COLORREF kShips = RGB(200, 160, 40);
-constexpr COLORREF kLines = RGB(90, 40, 10);
-constexpr COLORREF kSunk = RGB(150, 0, 150);
-constexpr COLORREF kLabel = RGB(0, 255, 0);
-constexpr COLORREF kBlack = RGB(0, 0, 0);
+constexpr COLORREF kSea = RGB(0, 128, 128), kShips = RGB(200, 160, 40), kLines = RGB(90, 40, 10);
+constexpr COLORREF kSunk = RGB(150, 0, 150), kLabel = RGB(0, 255, 0), kBlack = RGB(0, 0, 0);
 
 // Worked examples of a board's picture at two cell sizes.
 struct Example {
@@ -48,14 +45,7 @@ void PlaceHumanShip(int k, int x, int y, bool vertical)
     game::ShipPlaced[k] = 1;
 }
 
-void HitHuman(int x, int y)
-{
-    Mark(game::ShotsAtHuman, x, y);
-    game::RegisterHit(x, y, game::kHumanFleet);
-}
-
-// A point of square (x, y) clear of its frame, its cross and its dot; one on
-// its falling diagonal.
+// Points of square (x, y): clear of its frame, cross and dot; on its falling diagonal.
 POINT Inside(int x, int y, int c) { return {x * c + c / 2, y * c + 2}; }
 POINT OnCross(int x, int y, int c) { return {x * c + 2, y * c + 2}; }
 
@@ -64,12 +54,11 @@ void ExpectPixel(const Canvas& canvas, POINT p, COLORREF want, const char* what)
     EXPECT_EQ(Hex(want), Hex(canvas.At(p.x, p.y))) << what << " at (" << p.x << ", " << p.y << ")";
 }
 
-// A label as it should stand: the text at (x, y) in the font and the label
+// A label as it should stand: the text at (x, y) in the font, in the label
 // colour on black, compared over its text box.
 void ExpectLabelAt(const Canvas& board, HFONT font, const std::wstring& text, int x, int y)
 {
-    Canvas ref(board.width(), board.height());
-    ref.Fill(kBlack);
+    Canvas ref(x + 40, y + 40, kBlack);
     gdi::Select keep(ref.dc(), font);
     SetTextColor(ref.dc(), kLabel);
     SetBkColor(ref.dc(), kBlack);
@@ -101,28 +90,26 @@ protected:
 private:
     int m_cell = 0;
     // Small enough that no label reaches past its strip.
-    gdi::Obj<HFONT> m_font{CreateFontW(-10, 0, 0, 0, FW_NORMAL, 0, 0, 0, RUSSIAN_CHARSET, 0, 0,
-                                       NONANTIALIASED_QUALITY, 0, L"Tahoma")};
+    gdi::Obj<HFONT> m_font{
+        CreateFontW(-10, 0, 0, 0, FW_NORMAL, 0, 0, 0, RUSSIAN_CHARSET, 0, 0, NONANTIALIASED_QUALITY, 0, L"Tahoma")};
 };
 
 TEST_F(BoardPicture, WorkedExamplesAtTwoCellSizes)
 {
     for (const Example& e : kExamples) {
         SCOPED_TRACE("cell " + std::to_string(e.cell));
-        const int c = e.cell;
-        game::CellSize = c;
+        const int c = game::CellSize = e.cell;
         game::ResetGame();
         const RECT client{0, 0, 11 * c, 11 * c};
         const int side = 11 * c + 8;
 
         // Sea, grid, strips and flag, every pixel; the context's objects after.
         Canvas bg(side, side);
-        const HGDIOBJ brush = GetCurrentObject(bg.dc(), OBJ_BRUSH);
-        const HGDIOBJ font = GetCurrentObject(bg.dc(), OBJ_FONT);
+        const HGDIOBJ brush = GetCurrentObject(bg.dc(), OBJ_BRUSH), font = GetCurrentObject(bg.dc(), OBJ_FONT);
         boards::DrawBackground(bg.dc(), client, Look(c));
         EXPECT_EQ(brush, GetCurrentObject(bg.dc(), OBJ_BRUSH));
         EXPECT_EQ(font, GetCurrentObject(bg.dc(), OBJ_FONT));
-        EXPECT_EQ(GetStockObject(NULL_PEN), GetCurrentObject(bg.dc(), OBJ_PEN));
+        EXPECT_EQ(GetStockObject(NULL_PEN), GetCurrentObject(bg.dc(), OBJ_PEN)) << "the null pen stays, as documented";
         int wrong = 0;
         for (int y = 0; y < side; ++y)
             for (int x = 0; x < side; ++x) {
@@ -146,11 +133,10 @@ TEST_F(BoardPicture, WorkedExamplesAtTwoCellSizes)
             ExpectLabelAt(bg, Look(c).labelFont, std::to_wstring(i + 1), 10 * c, i * c + 2);
         }
 
-        // The computer's board: a hit, a ship never shot at, a miss in А1.
-        Mark(game::ComputerShips, 2, 3);
-        Mark(game::ShotsAtComputer, 2, 3);
-        Mark(game::ComputerShips, 3, 3);
-        Mark(game::ShotsAtComputer, 0, 0);
+        // The computer's board: a hit in В4, a ship never shot at in Г4, a miss in А1.
+        for (auto [layer, x, y] : {std::tuple{game::ComputerShips, 2, 3}, {game::ShotsAtComputer, 2, 3},
+                                   {game::ComputerShips, 3, 3}, {game::ShotsAtComputer, 0, 0}})
+            Mark(layer, x, y);
         Canvas computer(side, side);
         boards::RenderBoard(computer.dc(), client, BoardId::Computer, Look(c));
         const int l = 2 * c, t = 3 * c;
@@ -170,13 +156,14 @@ TEST_F(BoardPicture, WorkedExamplesAtTwoCellSizes)
         for (POINT out : {POINT{d.left - 1, my}, {d.right, my}, {mx, d.bottom}, {d.left, d.top}})
             ExpectPixel(computer, out, kSea, "beside the dot");
 
-        // The human's board: a sunk ship Б2-В2, a ship Е3-Е5 hit in Е4, a miss.
+        // The human's board: a sunk ship Б2-В2, a ship Е3-Е5 hit in Е4, a miss in И9.
         game::ResetGame();
         PlaceHumanShip(3, 1, 1, false);
         PlaceHumanShip(1, 5, 2, true);
-        HitHuman(1, 1);
-        HitHuman(2, 1);
-        HitHuman(5, 3);
+        for (POINT hit : {POINT{1, 1}, {2, 1}, {5, 3}}) {
+            Mark(game::ShotsAtHuman, hit.x, hit.y);
+            game::RegisterHit(hit.x, hit.y, game::kHumanFleet);
+        }
         Mark(game::ShotsAtHuman, 8, 8);
         Canvas human(side, side);
         boards::RenderBoard(human.dc(), client, BoardId::Human, Look(c));
@@ -224,8 +211,8 @@ TEST_F(BoardPicture, APaintWithSkipBackgroundDrawsShipsAndMarksOnly)
     EXPECT_EQ(Hex(RGB(1, 2, 3)), Hex(canvas.At(c / 2, c / 2)));
 }
 
-// The digit drawn in a square: its ink (what differs from the fill), cut to
-// its bounds, as rows of '#' and '.'.
+// The digit in a square: its ink (what differs from the fill), cut to its
+// bounds, as rows of '#' and '.'.
 std::string Ink(const Canvas& canvas, const RECT& square, COLORREF fill)
 {
     RECT b{square.right, square.bottom, square.left, square.top};
@@ -245,12 +232,11 @@ std::string Ink(const Canvas& canvas, const RECT& square, COLORREF fill)
 // first square of its lying one.
 TEST_F(BoardPicture, ThePickerShowsTheShipsLeftOfEachLength)
 {
-    const Handles& w = Program();
     RECT client;
-    GetClientRect(w.picker, &client);
+    GetClientRect(Program().picker, &client);
     const int c = game::CellSize;
-    const COLORREF fill = look::Colours().Ships;
     const boards::Silhouettes& s = boards::PickerSilhouettes();
+    const COLORREF fill = look::Colours().Ships;
     const auto counts = [&] {
         Canvas canvas(client.right, client.bottom);
         boards::DrawShipPicker(canvas.dc(), client, c);
@@ -258,8 +244,8 @@ TEST_F(BoardPicture, ThePickerShowsTheShipsLeftOfEachLength)
         for (int t = 0; t < 4; ++t) {
             const layout::Rect &up = s[t], &lying = s[4 + t];
             shown.push_back(Ink(canvas, {up.left + 1, up.bottom - c + 1, up.right - 1, up.bottom - 1}, fill));
-            EXPECT_EQ(shown.back(), Ink(canvas, {lying.left + 1, lying.top + 1, lying.left + c - 1, lying.bottom - 1}, fill))
-                << "length slot " << t;
+            const RECT first{lying.left + 1, lying.top + 1, lying.left + c - 1, lying.bottom - 1};
+            EXPECT_EQ(shown.back(), Ink(canvas, first, fill)) << "length slot " << t;
         }
         return shown;
     };
@@ -269,8 +255,7 @@ TEST_F(BoardPicture, ThePickerShowsTheShipsLeftOfEachLength)
     for (int t = 0; t < 4; ++t)
         for (int u = t + 1; u < 4; ++u)
             EXPECT_NE(first[t], first[u]) << t << " and " << u << " look alike";
-    // One boat placed: its count looks as the cruisers' 3 did.
-    game::ShipsLeftToPlace[3] = 3;
+    game::ShipsLeftToPlace[3] = 3;  // one boat placed: its count looks as the cruisers' 3
     EXPECT_EQ(first[2], counts()[3]);
 }
 
@@ -291,19 +276,14 @@ TEST(BoardWindow, ABoardShownAgainIsPaintedWhole)
     RECT where;
     GetWindowRect(w.human, &where);
     MapWindowPoints(HWND_DESKTOP, w.frame, reinterpret_cast<POINT*>(&where), 2);
-    HDC frameDc = GetDC(w.frame);
-    FillRect(frameDc, &where, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    ReleaseDC(w.frame, frameDc);
+    FillRect(gdi::WindowDc(w.frame).get(), &where, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     ShowWindow(w.human, SW_SHOW);
     Pump();
     EXPECT_EQ(0, PixelsOffFromFreshPaint(w.human, BoardId::Human)) << "sea, grid and labels";
 
     // The next shot, a miss away from a scribble on the sea, leaves the scribble.
-    const COLORREF scribble = RGB(1, 2, 3);
     const POINT sea{(x + 5) % 10 * c + 5, 9 * c + 1};
-    HDC dc = GetDC(w.computer);
-    SetPixel(dc, sea.x, sea.y, scribble);
-    ReleaseDC(w.computer, dc);
+    SetPixel(gdi::WindowDc(w.computer).get(), sea.x, sea.y, RGB(1, 2, 3));
     int y = 1;
     while (game::IsSet(game::ShotsAtComputer, x, y) || game::IsSet(game::ComputerShips, x, y))
         ++y;
@@ -311,7 +291,7 @@ TEST(BoardWindow, ABoardShownAgainIsPaintedWhole)
     SendMessageW(w.computer, WM_LBUTTONUP, 0, At(x * c + 2, y * c + 2));
     Pump();
     EXPECT_TRUE(game::IsSet(game::ShotsAtComputer, x, y));
-    EXPECT_EQ(Hex(scribble), Hex(ScreenPixel(w.computer, sea.x, sea.y)));
+    EXPECT_EQ(Hex(RGB(1, 2, 3)), Hex(ScreenPixel(w.computer, sea.x, sea.y)));
 }
 
 }  // namespace

@@ -29,13 +29,6 @@ protected:
         Pump();
     }
     static game::PixelRect Positioned() { return game::ShipRects[game::kHumanFleet][game::ShipBeingPlaced]; }
-    static int PadButtons(HWND pad)
-    {
-        int n = 0;
-        for (HWND b = GetWindow(pad, GW_CHILD); b; b = GetWindow(b, GW_HWNDNEXT))
-            ++n;
-        return n;
-    }
 
     const Handles& w = Program();
 };
@@ -72,10 +65,10 @@ TEST_F(Placement, ANewGameDuringPositioningLeavesOneCleanPad)
     Pump();
     EXPECT_FALSE(game::PlacingShip);
     EXPECT_FALSE(IsWindowVisible(w.pad));
-    EXPECT_EQ(0, PadButtons(w.pad));
+    EXPECT_EQ(0, ChildCount(w.pad));
     Choose(5);
     EXPECT_TRUE(IsWindowVisible(w.pad));
-    EXPECT_EQ(6, PadButtons(w.pad)) << "left, right, up, down, turn and done";
+    EXPECT_EQ(6, ChildCount(w.pad)) << "left, right, up, down, turn and done";
     EXPECT_EQ(0, PixelsOffFromFreshPaint(w.human, game::BoardId::Human));
 }
 
@@ -84,7 +77,8 @@ TEST_F(Placement, TheTenthConfirmedShipStartsTheBattle)
     // Lying ships, one row apart: {silhouette, column, row}.
     const struct {
         int silhouette, column, row;
-    } plan[] = {{4, 0, 0}, {5, 0, 2}, {5, 4, 2}, {6, 0, 4}, {6, 3, 4}, {6, 6, 4}, {7, 0, 6}, {7, 2, 6}, {7, 4, 6}, {7, 6, 6}};
+    } plan[] = {{4, 0, 0}, {5, 0, 2}, {5, 4, 2}, {6, 0, 4}, {6, 3, 4},
+                {6, 6, 4}, {7, 0, 6}, {7, 2, 6}, {7, 4, 6}, {7, 6, 6}};
     int placed = 0;
     for (const auto& p : plan) {
         EXPECT_FALSE(game::BattleOn) << placed << " ships placed";

@@ -109,7 +109,7 @@ TEST_F(BoardPicture, WorkedExamplesAtTwoCellSizes)
         boards::DrawBackground(bg.dc(), client, Look(c));
         EXPECT_EQ(brush, GetCurrentObject(bg.dc(), OBJ_BRUSH));
         EXPECT_EQ(font, GetCurrentObject(bg.dc(), OBJ_FONT));
-        EXPECT_EQ(GetStockObject(NULL_PEN), GetCurrentObject(bg.dc(), OBJ_PEN)) << "the null pen stays, as documented";
+        EXPECT_EQ(GetStockObject(NULL_PEN), GetCurrentObject(bg.dc(), OBJ_PEN)) << "the null pen is left selected";
         int wrong = 0;
         for (int y = 0; y < side; ++y)
             for (int x = 0; x < side; ++x) {
@@ -195,8 +195,10 @@ TEST_F(BoardPicture, APaintWithSkipBackgroundDrawsShipsAndMarksOnly)
     changed.labelColour = RGB(250, 250, 0);
     Mark(game::ShotsAtComputer, 5, 5);
     game::SkipBackground = 1;
+    const HGDIOBJ pen = GetCurrentObject(canvas.dc(), OBJ_PEN), brush = GetCurrentObject(canvas.dc(), OBJ_BRUSH);
     boards::RenderBoard(canvas.dc(), client, BoardId::Computer, changed);
     EXPECT_EQ(0, game::SkipBackground);
+    EXPECT_TRUE(pen == GetCurrentObject(canvas.dc(), OBJ_PEN) && brush == GetCurrentObject(canvas.dc(), OBJ_BRUSH));
     const std::vector<COLORREF> after = canvas.Pixels(client);
     const RECT shot{5 * c, 5 * c, 6 * c, 6 * c};
     int inside = 0, outside = 0;

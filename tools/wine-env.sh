@@ -42,10 +42,16 @@ start_xvfb() {
 
 # use_virtual_desktop: every program of the prefix opens in one virtual
 # desktop. Without a window manager, Wine waits about two seconds for each
-# top-level window it hides; inside a desktop it does not.
+# top-level window it hides; inside a desktop it does not. The prefix's
+# desktop was made by wineboot before these keys existed, as a plain one:
+# the server is ended and wineboot makes the desktop again, now virtual.
 use_virtual_desktop() {
   wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f </dev/null >/dev/null 2>&1
   wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f </dev/null >/dev/null 2>&1
+  wineserver -k </dev/null >/dev/null 2>&1
+  wineserver -w </dev/null >/dev/null 2>&1
+  wineserver -p 60 </dev/null >/dev/null 2>&1 || true
+  wine wineboot </dev/null >/dev/null 2>&1
 }
 
 # wine_setup DIR: a new prefix in DIR/prefix and, unless the suite has one, an

@@ -50,6 +50,10 @@ if(WIN_TEST_SOURCES AND EXISTS ${GTEST_SOURCE_DIR}/CMakeLists.txt)
   # One CTest entry per suite keeps Wine start-ups few.
   add_test(NAME win_tests COMMAND win_tests)
   set_tests_properties(win_tests PROPERTIES LABELS wine TIMEOUT 300)
+  # The display tests again at 120, 144 and 192 DPI (before the end-to-end
+  # tests, which need the prefix at 96 DPI again).
+  add_test(NAME win_display_scales COMMAND bash ${CMAKE_SOURCE_DIR}/tests/win/display_scales.sh $<TARGET_FILE:win_tests>)
+  set_tests_properties(win_display_scales PROPERTIES LABELS wine TIMEOUT 300)
 endif()
 
 # End-to-end tests: the real program under Wine, driven by tests/e2e, in the

@@ -27,7 +27,7 @@ start_xvfb() {
   local n
   for n in $(seq 90 140); do
     [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    Xvfb ":$n" -screen 0 2048x1536x24 -nolisten tcp >/dev/null 2>&1 &
     XVFB_PID=$!
     local i
     for i in $(seq 1 50); do

@@ -157,6 +157,7 @@ inline Step Key(const wchar_t* caption, UINT key)
 
 struct Handles {
     HWND frame, computer, human, pad, picker, commentator;
+    RECT created;  // the frame as it was made, at the system's default size
 };
 
 // The program as its entry point makes it, once per run: start-up, the frame
@@ -167,6 +168,8 @@ inline const Handles& Program()
         if (!startup::Prepare(GetModuleHandleW(nullptr)))
             ADD_FAILURE() << "start-up failed";
         HWND frame = main_frame::Create();
+        RECT created{};
+        GetWindowRect(frame, &created);
         // Room for every child on the virtual desktop, so their pixels can be read.
         MoveWindow(frame, 0, 0, 1000, 740, FALSE);
         children::Arrange();
@@ -175,7 +178,7 @@ inline const Handles& Program()
         SetWindowsHookExW(WH_CBT, DialogHook, nullptr, GetCurrentThreadId());
         Pump();
         return Handles{frame, boards::BoardWindow(game::BoardId::Computer), boards::BoardWindow(game::BoardId::Human),
-                       boards::PadWindow(), boards::PickerWindow(), commentator::Window()};
+                       boards::PadWindow(), boards::PickerWindow(), commentator::Window(), created};
     }();
     return made;
 }

@@ -23,8 +23,4 @@ if(Python3_Interpreter_FOUND)
            COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tools/gen_resources.py --check
            WORKING_DIRECTORY ${CMAKE_SOURCE_DIR})
   set_tests_properties(resources_check PROPERTIES LABELS native TIMEOUT 120)
-  add_test(NAME media_tests
-           COMMAND ${Python3_EXECUTABLE} -m unittest discover -s ${CMAKE_SOURCE_DIR}/tests/media
-           WORKING_DIRECTORY ${CMAKE_SOURCE_DIR})
-  set_tests_properties(media_tests PROPERTIES LABELS native TIMEOUT 60)
 endif()

@@ -21,27 +21,20 @@ void Mark(int command, bool on) { CheckMenuItem(Menu(), command, MF_BYCOMMAND | 
 
 bool Marked(int command) { return (GetMenuState(Menu(), command, MF_BYCOMMAND) & MF_CHECKED) != 0; }
 
-// The image first, then the state, so the picture never lags behind.
-void ShowButton(int command, int image, bool on)
-{
-    SendMessageW(toolbar::Window(), TB_CHANGEBITMAP, command, image);
-    toolbar::SetOn(command, on);
-}
-
 }  // namespace
 
 void SetAutoArrange(bool on)
 {
     Mark(IDM_AUTO_ARRANGE, on);
     game::SetAutoArrange(on);
-    ShowButton(IDM_AUTO_ARRANGE, on ? kImageAutoArrangeOn : kImageAutoArrangeOff, on);
+    toolbar::SetImageAndState(IDM_AUTO_ARRANGE, on ? kImageAutoArrangeOn : kImageAutoArrangeOff, on);
 }
 
 void SetSalvo(bool on)
 {
     Mark(IDM_SALVO, on);
     game::SetSalvo(on);
-    ShowButton(IDM_SALVO, on ? kImageSalvoOn : kImageSalvoOff, on);
+    toolbar::SetImageAndState(IDM_SALVO, on ? kImageSalvoOn : kImageSalvoOff, on);
 }
 
 void SetReshot(bool on)

@@ -1,17 +1,11 @@
-// The frame's toolbar: its 25 entries and the button-state helpers that
-// every window hiding or showing something uses.
+// The frame's toolbar: its 25 entries and the helpers that set a button's
+// image and state.
 #pragma once
 
 #include <windows.h>
 #include <commctrl.h>
 
 namespace toolbar {
-
-// Images of the strip that change with an option.
-constexpr int kImageAutoArrangeOn = 9;
-constexpr int kImageAutoArrangeOff = 10;
-constexpr int kImageSalvoOff = 11;
-constexpr int kImageSalvoOn = 12;
 
 HWND Create(HWND parent);
 HWND Window();

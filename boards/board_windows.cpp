@@ -111,26 +111,15 @@ LRESULT HandleHumanBoard(HWND window, UINT msg, WPARAM wp, LPARAM lp)
     return DefWindowProcW(window, msg, wp, lp);
 }
 
-bool RegisterOne(HINSTANCE instance, const wchar_t* name, WNDPROC proc, HCURSOR cursor)
-{
-    WNDCLASSW wc{};
-    wc.style = CS_HREDRAW | CS_VREDRAW;
-    wc.lpfnWndProc = proc;
-    wc.hInstance = instance;
-    wc.hCursor = cursor;
-    wc.lpszClassName = name;
-    return RegisterClassW(&wc) != 0;
-}
-
 }  // namespace
 
 bool RegisterBoards(HINSTANCE instance)
 {
     // The human's board has no cursor of its own: the pointer keeps the
     // shape it had when it entered.
-    return RegisterOne(instance, kComputerBoardClass, common::WindowProc<HandleComputerBoard>,
-                       LoadCursorW(instance, MAKEINTRESOURCEW(IDC_GUNSIGHT))) &&
-           RegisterOne(instance, kHumanBoardClass, common::WindowProc<HandleHumanBoard>, nullptr);
+    common::WindowClass computer{kComputerBoardClass, common::WindowProc<HandleComputerBoard>};
+    computer.cursor = LoadCursorW(instance, MAKEINTRESOURCEW(IDC_GUNSIGHT));
+    return common::Register(computer) && common::Register({kHumanBoardClass, common::WindowProc<HandleHumanBoard>});
 }
 
 HWND CreateBoard(game::BoardId board, HWND frame, const layout::Box& b)

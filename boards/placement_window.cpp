@@ -122,15 +122,11 @@ LRESULT HandlePad(HWND window, UINT msg, WPARAM wp, LPARAM lp)
 
 bool RegisterPad(HINSTANCE instance)
 {
-    WNDCLASSW wc{};
-    wc.style = CS_HREDRAW | CS_VREDRAW;
-    wc.lpfnWndProc = common::WindowProc<HandlePad>;
-    wc.hInstance = instance;
-    wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_ARROWS));
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.hbrBackground = textures::Brush(textures::kBlue);
-    wc.lpszClassName = kPadClass;
-    return RegisterClassW(&wc) != 0;
+    common::WindowClass c{kPadClass, common::WindowProc<HandlePad>};
+    c.icon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_ARROWS));
+    c.cursor = LoadCursorW(nullptr, IDC_ARROW);
+    c.background = textures::Brush(textures::kBlue);
+    return common::Register(c);
 }
 
 HWND CreatePad(HWND frame, const layout::Box& b)

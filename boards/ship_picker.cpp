@@ -73,14 +73,10 @@ LRESULT HandleShipPicker(HWND window, UINT msg, WPARAM wp, LPARAM lp)
 
 bool RegisterPicker(HINSTANCE instance)
 {
-    WNDCLASSW wc{};
-    wc.style = CS_HREDRAW | CS_VREDRAW;
-    wc.lpfnWndProc = common::WindowProc<HandleShipPicker>;
-    wc.hInstance = instance;
-    wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_PICKER));
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.lpszClassName = kPickerClass;
-    return RegisterClassW(&wc) != 0;
+    common::WindowClass c{kPickerClass, common::WindowProc<HandleShipPicker>};
+    c.icon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_PICKER));
+    c.cursor = LoadCursorW(nullptr, IDC_ARROW);
+    return common::Register(c);
 }
 
 HWND CreatePicker(HWND frame, const layout::Box& b)

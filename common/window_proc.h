@@ -75,4 +75,30 @@ LRESULT CALLBACK SubclassProc(HWND window, UINT msg, WPARAM wp, LPARAM lp, UINT_
     }
 }
 
+// A window class of the program, in its own module.
+struct WindowClass {
+    const wchar_t* name;
+    WNDPROC proc;
+    UINT style = CS_HREDRAW | CS_VREDRAW;
+    HICON icon = nullptr;
+    HCURSOR cursor = nullptr;
+    HBRUSH background = nullptr;
+    const wchar_t* menu = nullptr;
+};
+
+// True when the class is registered (also when it was already).
+inline bool Register(const WindowClass& c)
+{
+    WNDCLASSW wc{};
+    wc.style = c.style;
+    wc.lpfnWndProc = c.proc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hIcon = c.icon;
+    wc.hCursor = c.cursor;
+    wc.hbrBackground = c.background;
+    wc.lpszMenuName = c.menu;
+    wc.lpszClassName = c.name;
+    return RegisterClassW(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
 }  // namespace common

@@ -135,25 +135,17 @@ LRESULT HandleKind(PickerState& s, HWND panel, UINT msg, WPARAM wp, LPARAM lp)
     return Handle(s, panel, msg, wp, lp);
 }
 
-bool RegisterOne(HINSTANCE instance, const wchar_t* name, WNDPROC proc)
-{
-    WNDCLASSEXW wc = {};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = proc;
-    wc.hInstance = instance;
-    // No class cursor: the pipette is set over the cells only. The strips
-    // past the last whole cells show the dialog's own face colour.
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = name;
-    return RegisterClassExW(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-}
-
 }  // namespace
 
-bool Register(HINSTANCE instance)
+bool Register()
 {
-    return RegisterOne(instance, kPaletteClass, common::RecordWindowProc<PickerState, HandleKind<kPalette>>) &&
-           RegisterOne(instance, kRampClass, common::RecordWindowProc<PickerState, HandleKind<kRamp>>);
+    // No class cursor: the pipette is set over the cells only. The strips
+    // past the last whole cells show the dialog's own face colour.
+    const auto face = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    return common::Register({kPaletteClass, common::RecordWindowProc<PickerState, HandleKind<kPalette>>, 0, nullptr,
+                             nullptr, face}) &&
+           common::Register({kRampClass, common::RecordWindowProc<PickerState, HandleKind<kRamp>>, 0, nullptr,
+                             nullptr, face});
 }
 
 void PaintPalette(HDC dc, int width, int height)

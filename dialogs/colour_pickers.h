@@ -12,7 +12,7 @@ namespace colour_pickers {
 constexpr wchar_t kPaletteClass[] = L"TrivokPalette";
 constexpr wchar_t kRampClass[] = L"TrivokShadeRamp";
 
-bool Register(HINSTANCE instance);
+bool Register();
 
 // Draws the whole grid into dc for a width × height panel; the ramp's
 // colours come from base.

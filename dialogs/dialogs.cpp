@@ -20,22 +20,22 @@ namespace {
 
 INT_PTR Run(int templateId, HWND owner, DLGPROC proc, LPARAM param)
 {
-    if (!RegisterPanels(common::Module()))
+    if (!RegisterPanels())
         return -1;
     return DialogBoxParamW(common::Module(), MAKEINTRESOURCEW(templateId), owner, proc, param);
 }
 
 }  // namespace
 
-bool RegisterPanels(HINSTANCE instance)
+bool RegisterPanels()
 {
     static bool registered = false;
     if (registered)
         return true;
     INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_ANIMATE_CLASS | ICC_UPDOWN_CLASS | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
-    registered = link_panel::Register(instance) && sample_board::Register(instance) &&
-                 colour_pickers::Register(instance);
+    registered = link_panel::Register() && sample_board::Register() &&
+                 colour_pickers::Register();
     return registered;
 }
 

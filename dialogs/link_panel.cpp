@@ -170,15 +170,10 @@ LRESULT Handle(Panel&, HWND panel, UINT msg, WPARAM wp, LPARAM lp)
 
 }  // namespace
 
-bool Register(HINSTANCE instance)
+bool Register()
 {
-    WNDCLASSEXW wc = {};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = common::RecordWindowProc<Panel, Handle>;
-    wc.hInstance = instance;
-    wc.lpszClassName = kClassName;
     // No class cursor: the panel sets the hand or the arrow itself.
-    return RegisterClassExW(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+    return common::Register({kClassName, common::RecordWindowProc<Panel, Handle>, 0});
 }
 
 void UseFont(HWND panel, HFONT dialogFont)

@@ -11,7 +11,7 @@ constexpr wchar_t kClassName[] = L"TrivokLinkPanel";
 // Contact lines, top to bottom.
 enum Link { kMessenger, kWeb, kEmail, kLinkCount };
 
-bool Register(HINSTANCE instance);
+bool Register();
 
 // The dialog's font, used as it is for the heading and underlined for the
 // lines. The panel never deletes it.

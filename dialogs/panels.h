@@ -7,6 +7,6 @@
 namespace dialogs {
 
 // Also makes sure the common controls (animation, spin) are there.
-bool RegisterPanels(HINSTANCE instance);
+bool RegisterPanels();
 
 }  // namespace dialogs

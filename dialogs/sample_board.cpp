@@ -121,15 +121,10 @@ LRESULT Handle(Panel&, HWND panel, UINT msg, WPARAM wp, LPARAM lp)
 
 }  // namespace
 
-bool Register(HINSTANCE instance)
+bool Register()
 {
-    WNDCLASSEXW wc = {};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = common::RecordWindowProc<Panel, Handle>;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.lpszClassName = kClassName;
-    return RegisterClassExW(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+    return common::Register({kClassName, common::RecordWindowProc<Panel, Handle>, 0, nullptr,
+                             LoadCursorW(nullptr, IDC_ARROW)});
 }
 
 void SetColours(HWND panel, const look::ColourScheme* colours)

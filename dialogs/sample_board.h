@@ -11,7 +11,7 @@ namespace sample_board {
 
 constexpr wchar_t kClassName[] = L"TrivokSampleBoard";
 
-bool Register(HINSTANCE instance);
+bool Register();
 
 // A click sends the parent common::kColourPicked with the Selection hit.
 // The colours to draw in; the caller keeps them alive while the panel lives.

@@ -68,14 +68,10 @@ LRESULT Handle(HWND window, UINT msg, WPARAM wp, LPARAM lp)
 
 bool Register(HINSTANCE instance)
 {
-    WNDCLASSW wc{};
-    wc.style = CS_HREDRAW | CS_VREDRAW;
-    wc.lpfnWndProc = common::WindowProc<Handle>;
-    wc.hInstance = instance;
-    wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_SPEAKER));
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.lpszClassName = kClass;
-    return RegisterClassW(&wc) != 0;
+    common::WindowClass c{kClass, common::WindowProc<Handle>};
+    c.icon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_SPEAKER));
+    c.cursor = LoadCursorW(nullptr, IDC_ARROW);
+    return common::Register(c);
 }
 
 HWND Create(HWND frame, const layout::Box& w, const layout::Box& t)

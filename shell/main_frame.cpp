@@ -262,15 +262,11 @@ LRESULT Handle(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
 
 bool Register(HINSTANCE instance)
 {
-    WNDCLASSW wc{};
-    wc.style = CS_HREDRAW | CS_VREDRAW;
-    wc.lpfnWndProc = common::WindowProc<Handle>;
-    wc.hInstance = instance;
-    wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_MAIN));
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.lpszMenuName = MAKEINTRESOURCEW(IDM_MAIN_MENU);
-    wc.lpszClassName = kClassName;
-    return RegisterClassW(&wc) != 0;
+    common::WindowClass c{kClassName, common::WindowProc<Handle>};
+    c.icon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_MAIN));
+    c.cursor = LoadCursorW(nullptr, IDC_ARROW);
+    c.menu = MAKEINTRESOURCEW(IDM_MAIN_MENU);
+    return common::Register(c);
 }
 
 HWND Create()

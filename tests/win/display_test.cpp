@@ -111,7 +111,7 @@ int TextHeight(HWND control, const wchar_t* text, int width)
 TEST(Display, EveryDialogHoldsItsControlsAndTheirTexts)
 {
     Program();
-    dialogs::RegisterPanels(GetModuleHandleW(nullptr));
+    dialogs::RegisterPanels();
     AutoAnswer shown(IDCANCEL);
     const int box = GetSystemMetrics(SM_CXMENUCHECK);
     for (int id : {IDD_SETTINGS, IDD_COLOURS, IDD_STATISTICS, IDD_ABOUT, IDD_WON, IDD_LOST}) {

@@ -10,9 +10,7 @@ root=$(pwd)
 
 tools/setup.sh
 
-werror=OFF; [ -n "${CI:-}" ] && werror=ON
-cmake -S . -B build/win -DTRIVOK_WERROR=$werror -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake >/dev/null
-cmake --build build/win -j"$(nproc)" --target trivok probe
+tools/build.sh win --target trivok probe
 game="$root/build/win/Trivok.exe"
 probe="$root/build/win/probe.exe"
 

@@ -44,6 +44,9 @@ if ! tools/build.sh native win; then
   echo "build failed"; failed=1; finish
 fi
 
+echo "== folders (the product's includes form no cycle)"
+if python3 tools/folder_graph.py; then passed=$((passed + 1)); else failed=$((failed + 1)); fi
+
 mkdir -p build
 echo "== native tests"
 ctest --test-dir build/native --output-on-failure 2>&1 | tee build/native-tests.log

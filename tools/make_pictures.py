@@ -5,12 +5,13 @@
     python3 tools/make_pictures.py --media DIR
 
 (the program pictures run themselves through tools/wine-env.sh, in an X
-display and a Wine prefix of their own).
+display and a Wine prefix of their own, once at 100 % and once at 150 %).
 
 Each program picture is the game's frame cut out of a screenshot of its virtual
 desktop: the first start at the default arrangement, a battle under way, the
 fleet being placed by hand (ship picker and arrow pad), and a won game with
-its result dialog (the frame and the dialog together). The pictures go to
+its result dialog (the frame and the dialog together); at 150 % the battle
+again, as mid-game-150.png. The pictures go to
 docs/, or to the folder TRIVOK_PICTURES names.
 
 With --media, enlarged PNG sheets of what tools/gen_resources.py makes (the
@@ -37,7 +38,9 @@ COMPUTER_BOARD = "First_screen"
 PICKER = "ShipContainer_class"
 ARROWS = "Container_class"
 CMD_NEW_GAME = 303
-C = 17  # the cell size under Wine at 96 DPI
+DPI = int(os.environ.get("TRIVOK_DPI") or 96)
+C = (45 * DPI + 127) // 254  # the game's cell: 4.5 mm at the display's scale
+SCALED = f"-{DPI * 100 // 96}" if DPI != 96 else ""  # "mid-game-150.png" at 144 DPI
 WON_TITLE = "Что, не веришь своему счастью?"
 OUT = os.environ.get("TRIVOK_PICTURES", os.path.join(ROOT, "docs"))
 
@@ -63,7 +66,7 @@ def save_frame(s, name, *others, shot=None):
     ox, oy = s.origin
     shot = shot or settled_screenshot(s)
     os.makedirs(OUT, exist_ok=True)
-    path = os.path.join(OUT, name)
+    path = os.path.join(OUT, name.replace(".png", SCALED + ".png"))
     subprocess.run(["convert", shot, "-crop", f"{right - left}x{bottom - top}+{left + ox}+{top + oy}",
                     "+repage", "-strip", path], check=True, timeout=60)
     driver.log("  wrote " + path)
@@ -92,7 +95,7 @@ def picture_mid_game(s):
         done = s.state()["ShotsAtComputer"]
         if done[x * 10 + y] == "1":
             continue
-        s.click(board, x * 17 + 8, y * 17 + 8)
+        s.click(board, x * C + C // 2, y * C + C // 2)
         s.wait_for(lambda: s.state()["ShotsAtComputer"][x * 10 + y] == "1", what=f"shot at {x},{y}")
     # The human's turn: shots left on the computer's board, "Ваш ход..." in the commentator.
     s.wait_for(lambda: s.window("First_screen")["text"] != "Человек - осталось ходов - 0" and
@@ -253,6 +256,11 @@ if __name__ == "__main__":
         media_sheets(sys.argv[2])
         sys.exit(0)
     if not os.environ.get("WINEPREFIX"):
-        os.execvpe("bash", ["bash", os.path.join(ROOT, "tools", "wine-env.sh"), sys.executable,
-                            os.path.abspath(__file__)] + sys.argv[1:], dict(os.environ, TRIVOK_SUITE=""))
-    driver.main([picture_first_start, picture_mid_game, picture_placement, picture_result])
+        # each scale in a prefix and display of its own: 100 %, then 150 %
+        for dpi in ("96", "144"):
+            subprocess.run(["bash", os.path.join(ROOT, "tools", "wine-env.sh"), sys.executable,
+                            os.path.abspath(__file__)] + sys.argv[1:],
+                           env=dict(os.environ, TRIVOK_SUITE="", TRIVOK_DPI=dpi), check=True)
+        sys.exit(0)
+    driver.main([picture_first_start, picture_mid_game, picture_placement, picture_result] if DPI == 96
+                else [picture_mid_game])

@@ -3,7 +3,8 @@
 # settings and helpers, or run to do one command in a Wine prefix and an X
 # display made for it and removed afterwards:
 #   tools/wine-env.sh COMMAND [ARGS...]
-# e.g. tools/wine-env.sh python3 tests/e2e/test_startup.py. Inside ./test.sh
+# e.g. tools/wine-env.sh python3 tests/e2e/test_startup.py; TRIVOK_DPI=144 runs
+# it at that display scale. Inside ./test.sh
 # (TRIVOK_SUITE=1 and a DISPLAY) the suite's display is used; the prefix is
 # always a new one.
 export WINEDEBUG=-all
@@ -40,18 +41,42 @@ start_xvfb() {
   return 1
 }
 
-# use_virtual_desktop: every program of the prefix opens in one virtual
-# desktop. Without a window manager, Wine waits about two seconds for each
-# top-level window it hides; inside a desktop it does not. The prefix's
-# desktop was made by wineboot before these keys existed, as a plain one:
-# the server is ended and wineboot makes the desktop again, now virtual.
-use_virtual_desktop() {
-  wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f </dev/null >/dev/null 2>&1
-  wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f </dev/null >/dev/null 2>&1
+# restart_wine: ends the prefix's server and has wineboot start it again,
+# so that programs and the desktop read the registry anew.
+restart_wine() {
   wineserver -k </dev/null >/dev/null 2>&1
   wineserver -w </dev/null >/dev/null 2>&1
   wineserver -p 60 </dev/null >/dev/null 2>&1 || true
   wine wineboot </dev/null >/dev/null 2>&1
+}
+
+# use_virtual_desktop: every program of the prefix opens in one virtual
+# desktop. Without a window manager, Wine waits about two seconds for each
+# top-level window it hides; inside a desktop it does not. The prefix's
+# desktop was made by wineboot before these keys existed, as a plain one:
+# the server is restarted and wineboot makes the desktop again, now virtual.
+use_virtual_desktop() {
+  wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f </dev/null >/dev/null 2>&1
+  desktop_size 96
+  restart_wine
+}
+
+# desktop_size DPI: the virtual desktop's size, 1024 x 768 grown with the
+# display's scale; TRIVOK_DESKTOP tells it to the scripts that open desktops
+# of their own.
+desktop_size() {
+  export TRIVOK_DESKTOP="$((1024 * $1 / 96))x$((768 * $1 / 96))"
+  wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d "$TRIVOK_DESKTOP" /f </dev/null >/dev/null 2>&1
+}
+
+# wine_scale DPI: the display's scale (96 is 100 %), the desktop with it.
+wine_scale() {
+  local dpi=$1 key
+  for key in 'HKCU\Control Panel\Desktop' 'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts'; do
+    wine reg add "$key" /v LogPixels /t REG_DWORD /d "$dpi" /f </dev/null >/dev/null 2>&1
+  done
+  desktop_size "$dpi"
+  restart_wine
 }
 
 # wine_setup DIR: a new prefix in DIR/prefix and, unless the suite has one, an
@@ -87,6 +112,7 @@ if [ "${BASH_SOURCE[0]}" = "$0" ]; then
   trap wine_cleanup EXIT
   trap 'exit 130' INT TERM
   wine_setup "$(mktemp -d /tmp/trivok-wine.XXXXXX)" || { echo "cannot make the Wine prefix" >&2; exit 1; }
+  [ -z "${TRIVOK_DPI:-}" ] || wine_scale "$TRIVOK_DPI"
   "$@" </dev/null
   exit
 fi

@@ -99,7 +99,8 @@ class Session:
         self.opt, self.failures, self.game = opt, [], None
         self.desktop = f"trivok-{os.getpid()}-{random.randrange(1 << 20)}"
         self.workdir = tempfile.mkdtemp(prefix="trivok-e2e-")
-        self.explorer = subprocess.Popen(["wine", "explorer", f"/desktop={self.desktop},1024x768"],
+        size = os.environ.get("TRIVOK_DESKTOP", "1024x768")
+        self.explorer = subprocess.Popen(["wine", "explorer", f"/desktop={self.desktop},{size}"],
                                          stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
                                          stderr=subprocess.DEVNULL, start_new_session=True)
         self.origin = self.wait_for(self._desktop_origin, 60, "the virtual desktop")

@@ -8,24 +8,10 @@ exe=$1
 # shellcheck source=tools/wine-env.sh
 source "$(dirname "$0")/../../tools/wine-env.sh"
 
-at_scale() {
-  local dpi=$1 key
-  for key in 'HKCU\Control Panel\Desktop' 'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts'; do
-    wine reg add "$key" /v LogPixels /t REG_DWORD /d "$dpi" /f </dev/null >/dev/null 2>&1
-  done
-  wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d "$((1024 * dpi / 96))x$((768 * dpi / 96))" /f \
-    </dev/null >/dev/null 2>&1
-  # Programs read the scale when they start: a new server and desktop take it.
-  wineserver -k </dev/null >/dev/null 2>&1
-  wineserver -w </dev/null >/dev/null 2>&1
-  wineserver -p </dev/null >/dev/null 2>&1
-  wine wineboot </dev/null >/dev/null 2>&1
-}
-
-trap 'at_scale 96' EXIT
+trap 'wine_scale 96' EXIT
 failed=0
 for dpi in 120 144 192; do
-  at_scale "$dpi"
+  wine_scale "$dpi"
   echo "== $dpi DPI"
   wine "$exe" --gtest_filter='Display.*' --gtest_brief=1 </dev/null || failed=1
 done

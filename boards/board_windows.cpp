@@ -9,6 +9,7 @@
 #include "boards/placement_window.h"
 #include "common/child_window.h"
 #include "common/look.h"
+#include "common/module.h"
 #include "common/window_proc.h"
 #include "game/placement.h"
 #include "game/turns.h"
@@ -113,12 +114,12 @@ LRESULT HandleHumanBoard(HWND window, UINT msg, WPARAM wp, LPARAM lp)
 
 }  // namespace
 
-bool RegisterBoards(HINSTANCE instance)
+bool RegisterBoards()
 {
     // The human's board has no cursor of its own: the pointer keeps the
     // shape it had when it entered.
     common::WindowClass computer{kComputerBoardClass, common::WindowProc<HandleComputerBoard>};
-    computer.cursor = LoadCursorW(instance, MAKEINTRESOURCEW(IDC_GUNSIGHT));
+    computer.cursor = LoadCursorW(common::Module(), MAKEINTRESOURCEW(IDC_GUNSIGHT));
     return common::Register(computer) && common::Register({kHumanBoardClass, common::WindowProc<HandleHumanBoard>});
 }
 

@@ -11,7 +11,7 @@ namespace boards {
 
 // Registers First_screen (the computer's board) and Second_screen (the
 // human's), in that order.
-bool RegisterBoards(HINSTANCE instance);
+bool RegisterBoards();
 
 // Makes a board's window as a child of the frame, with its caption.
 HWND CreateBoard(game::BoardId board, HWND frame, const layout::Box& box);

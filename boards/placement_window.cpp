@@ -120,10 +120,10 @@ LRESULT HandlePad(HWND window, UINT msg, WPARAM wp, LPARAM lp)
 
 }  // namespace
 
-bool RegisterPad(HINSTANCE instance)
+bool RegisterPad()
 {
     common::WindowClass c{kPadClass, common::WindowProc<HandlePad>};
-    c.icon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_ARROWS));
+    c.icon = IDI_ARROWS;
     c.cursor = LoadCursorW(nullptr, IDC_ARROW);
     c.background = textures::Brush(textures::kBlue);
     return common::Register(c);

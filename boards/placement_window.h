@@ -13,7 +13,7 @@
 namespace boards {
 
 // Registers Container_class, the arrow pad's window class.
-bool RegisterPad(HINSTANCE instance);
+bool RegisterPad();
 // Makes the pad as a hidden child of the frame.
 HWND CreatePad(HWND frame, const layout::Box& box);
 HWND PadWindow();

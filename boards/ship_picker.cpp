@@ -71,10 +71,10 @@ LRESULT HandleShipPicker(HWND window, UINT msg, WPARAM wp, LPARAM lp)
 
 }  // namespace
 
-bool RegisterPicker(HINSTANCE instance)
+bool RegisterPicker()
 {
     common::WindowClass c{kPickerClass, common::WindowProc<HandleShipPicker>};
-    c.icon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_PICKER));
+    c.icon = IDI_PICKER;
     c.cursor = LoadCursorW(nullptr, IDC_ARROW);
     return common::Register(c);
 }

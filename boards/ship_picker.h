@@ -10,7 +10,7 @@
 namespace boards {
 
 // Registers ShipContainer_class, the picker's window class.
-bool RegisterPicker(HINSTANCE instance);
+bool RegisterPicker();
 // Makes the picker as a hidden child of the frame; its silhouettes are laid
 // out for the cell size of that moment.
 HWND CreatePicker(HWND frame, const layout::Box& box);

@@ -80,7 +80,7 @@ struct WindowClass {
     const wchar_t* name;
     WNDPROC proc;
     UINT style = CS_HREDRAW | CS_VREDRAW;
-    HICON icon = nullptr;
+    WORD icon = 0;  // an icon resource, loaded at both sizes the class needs
     HCURSOR cursor = nullptr;
     HBRUSH background = nullptr;
     const wchar_t* menu = nullptr;
@@ -89,16 +89,24 @@ struct WindowClass {
 // True when the class is registered (also when it was already).
 inline bool Register(const WindowClass& c)
 {
-    WNDCLASSW wc{};
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
     wc.style = c.style;
     wc.lpfnWndProc = c.proc;
     wc.hInstance = GetModuleHandleW(nullptr);
-    wc.hIcon = c.icon;
+    if (c.icon) {
+        // The small icon from its own image in the resource: left to the
+        // system, it is made by loading the resource a second time.
+        wc.hIcon = LoadIconW(wc.hInstance, MAKEINTRESOURCEW(c.icon));
+        wc.hIconSm = static_cast<HICON>(LoadImageW(wc.hInstance, MAKEINTRESOURCEW(c.icon), IMAGE_ICON,
+                                                   GetSystemMetrics(SM_CXSMICON),
+                                                   GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+    }
     wc.hCursor = c.cursor;
     wc.hbrBackground = c.background;
     wc.lpszMenuName = c.menu;
     wc.lpszClassName = c.name;
-    return RegisterClassW(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+    return RegisterClassExW(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
 }  // namespace common

@@ -142,10 +142,10 @@ bool Register()
     // No class cursor: the pipette is set over the cells only. The strips
     // past the last whole cells show the dialog's own face colour.
     const auto face = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    return common::Register({kPaletteClass, common::RecordWindowProc<PickerState, HandleKind<kPalette>>, 0, nullptr,
+    return common::Register({kPaletteClass, common::RecordWindowProc<PickerState, HandleKind<kPalette>>, 0, 0,
                              nullptr, face}) &&
-           common::Register({kRampClass, common::RecordWindowProc<PickerState, HandleKind<kRamp>>, 0, nullptr,
-                             nullptr, face});
+           common::Register({kRampClass, common::RecordWindowProc<PickerState, HandleKind<kRamp>>, 0, 0, nullptr,
+                             face});
 }
 
 void PaintPalette(HDC dc, int width, int height)

@@ -123,7 +123,7 @@ LRESULT Handle(Panel&, HWND panel, UINT msg, WPARAM wp, LPARAM lp)
 
 bool Register()
 {
-    return common::Register({kClassName, common::RecordWindowProc<Panel, Handle>, 0, nullptr,
+    return common::Register({kClassName, common::RecordWindowProc<Panel, Handle>, 0, 0,
                              LoadCursorW(nullptr, IDC_ARROW)});
 }
 

@@ -66,10 +66,10 @@ LRESULT Handle(HWND window, UINT msg, WPARAM wp, LPARAM lp)
 
 }  // namespace
 
-bool Register(HINSTANCE instance)
+bool Register()
 {
     common::WindowClass c{kClass, common::WindowProc<Handle>};
-    c.icon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_SPEAKER));
+    c.icon = IDI_SPEAKER;
     c.cursor = LoadCursorW(nullptr, IDC_ARROW);
     return common::Register(c);
 }

@@ -8,7 +8,7 @@
 namespace commentator {
 
 // Registers Speaker_class, the commentator's window class.
-bool Register(HINSTANCE instance);
+bool Register();
 // Makes the commentator and its text control as children of the frame.
 HWND Create(HWND frame, const layout::Box& window, const layout::Box& text);
 HWND Window();

@@ -260,10 +260,10 @@ LRESULT Handle(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
 
 }  // namespace
 
-bool Register(HINSTANCE instance)
+bool Register()
 {
     common::WindowClass c{kClassName, common::WindowProc<Handle>};
-    c.icon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_MAIN));
+    c.icon = IDI_MAIN;
     c.cursor = LoadCursorW(nullptr, IDC_ARROW);
     c.menu = MAKEINTRESOURCEW(IDM_MAIN_MENU);
     return common::Register(c);

@@ -12,7 +12,7 @@ namespace main_frame {
 constexpr wchar_t kClassName[] = L"Trivok_Class";
 
 // Registers Trivok_Class, the frame's window class.
-bool Register(HINSTANCE instance);
+bool Register();
 // Makes the frame; its WM_CREATE makes the children.
 HWND Create();
 HWND Window();

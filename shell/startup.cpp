@@ -39,20 +39,20 @@ int MeasureCellSize()
 }
 
 // The textures, then the six window classes in their order.
-bool RegisterClasses(HINSTANCE instance)
+bool RegisterClasses()
 {
     textures::Make();
-    return main_frame::Register(instance) && boards::RegisterPad(instance) && commentator::Register(instance) &&
-           boards::RegisterPicker(instance) && boards::RegisterBoards(instance);
+    return main_frame::Register() && boards::RegisterPad() && commentator::Register() && boards::RegisterPicker() &&
+           boards::RegisterBoards();
 }
 
 }  // namespace
 
-bool Prepare(HINSTANCE instance)
+bool Prepare()
 {
     InitControls();
     timeline::Mark("common controls");
-    if (!RegisterClasses(instance))
+    if (!RegisterClasses())
         return false;
     timeline::Mark("textures and classes");
     game::SetCellSize(MeasureCellSize());

@@ -8,6 +8,6 @@ namespace startup {
 
 // False when a window class cannot be registered: the program then ends
 // quietly.
-bool Prepare(HINSTANCE instance);
+bool Prepare();
 
 }  // namespace startup

@@ -113,14 +113,14 @@ int RunLoop()
 
 }  // namespace
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int show)
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int show)
 {
     timeline::Mark("entry");
     StartUpLock startUp;
     if (HandOverToRunningCopy())
         return 0;
     timeline::Mark("no other copy");
-    if (!startup::Prepare(instance))
+    if (!startup::Prepare())
         return 0;
     const bool noDefine = command_line::HasWord(commandLine ? commandLine : L"", L"-noDefine");
 

@@ -61,7 +61,7 @@ void Time(const char* board, const char* kind, const char* route, int paints, bo
 int main(int argc, char** argv)
 {
     const int paints = argc > 1 ? std::max(1, std::atoi(argv[1])) : 2000;
-    if (!startup::Prepare(GetModuleHandleW(nullptr)))
+    if (!startup::Prepare())
         return 1;
     game::SetEffects(nullptr);  // nothing but the paints
     HWND frame = main_frame::Create();

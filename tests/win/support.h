@@ -165,7 +165,7 @@ struct Handles {
 inline const Handles& Program()
 {
     static const Handles made = [] {
-        if (!startup::Prepare(GetModuleHandleW(nullptr)))
+        if (!startup::Prepare())
             ADD_FAILURE() << "start-up failed";
         HWND frame = main_frame::Create();
         RECT created{};

@@ -1,23 +1,12 @@
 // The modal dialogs, owned by the real frame and driven as a player would.
-#include <array>
-#include <string>
-
-#include "common/look.h"
 #include "dialogs/dialogs.h"
-#include "game/options.h"
 #include "game/score.h"
 #include "support.h"
 
 namespace {
 
-using namespace win_test;
-
-constexpr wchar_t kSettings[] = L"Настройка";
-constexpr wchar_t kColours[] = L"Выбор цвета";
-constexpr wchar_t kStatistics[] = L"Статистика";
-constexpr wchar_t kClearQuestion[] = L"Duvirud ida";
-constexpr wchar_t kLost[] = L"Вы проиграли!!!";
-constexpr wchar_t kWon[] = L"Что, не веришь своему счастью?";
+constexpr wchar_t kSettings[] = L"Настройка", kColours[] = L"Выбор цвета", kStatistics[] = L"Статистика";
+constexpr wchar_t kLost[] = L"Вы проиграли!!!", kWon[] = L"Что, не веришь своему счастью?";
 
 // Every option as the game holds it and as the menu and the toolbar show it.
 std::string Showing()
@@ -32,10 +21,9 @@ std::string Showing()
     return s;
 }
 
-std::string Scheme(const look::ColourScheme& c)
+std::array<COLORREF, 5> Scheme(const look::ColourScheme& c)
 {
-    return Hex(c.BackGround) + " " + Hex(c.BattleField) + " " + Hex(c.Ships) + " " + Hex(c.Lines) + " " +
-           Hex(c.SunkShip);
+    return {c.BackGround, c.BattleField, c.Ships, c.Lines, c.SunkShip};
 }
 
 class Dialogs : public ::testing::Test {
@@ -85,9 +73,8 @@ TEST_F(Dialogs, ColoursOkPutsTheWorkingCopyInForceAndRepaintsTheFrame)
 {
     const look::ColourScheme saved = look::Colours();
     const Step type = With(kColours, [&](HWND d) {
-        SetDlgItemInt(d, IDC_RED, 10, FALSE);
-        SetDlgItemInt(d, IDC_GREEN, 20, FALSE);
-        SetDlgItemInt(d, IDC_BLUE, 30, FALSE);
+        for (auto [id, value] : {std::pair{IDC_RED, 10}, {IDC_GREEN, 20}, {IDC_BLUE, 30}})
+            SetDlgItemInt(d, id, value, FALSE);
         EXPECT_EQ(Scheme(saved), Scheme(look::Colours())) << "in force before Угу";
     });
     EXPECT_TRUE(Drive([&] { Command(IDM_COLOURS); }, {type, Click(kColours, IDOK)}));
@@ -123,12 +110,7 @@ TEST_F(Dialogs, APaletteClickWritesTheFieldsAndEscapeChangesNothing)
 
 TEST_F(Dialogs, TheResultDialogsAnswerByTheirButtonsAndByEnterAndEscape)
 {
-    const struct {
-        const char* how;
-        game::Outcome outcome;
-        Step answer;
-        game::Answer expected;
-    } cases[] = {
+    const struct { const char* how; game::Outcome outcome; Step answer; game::Answer expected; } cases[] = {
         {"lost, first button", game::Outcome::ComputerWon, Click(kLost, IDOK), game::Answer::PlayAgain},
         {"lost, second button", game::Outcome::ComputerWon, Click(kLost, IDCANCEL), game::Answer::Stop},
         {"won, first button", game::Outcome::HumanWon, Click(kWon, IDOK), game::Answer::PlayAgain},
@@ -149,10 +131,9 @@ TEST_F(Dialogs, ClearingTheStatisticsAsksAndOnlyYesClearsAllFour)
     for (const int answer : {IDNO, IDYES}) {
         SCOPED_TRACE(answer == IDYES ? "yes" : "no");
         game::SetTotals(10, 7);
-        game::RunWins = 2;
-        game::RunLosses = 1;
+        std::tie(game::RunWins, game::RunLosses) = std::pair(2, 1);
         EXPECT_TRUE(Drive([&] { Command(IDM_STATISTICS); },
-                          {Click(kStatistics, IDC_STATS_CLEAR), Click(kClearQuestion, answer)}));
+                          {Click(kStatistics, IDC_STATS_CLEAR), Click(L"Duvirud ida", answer)}));
         const std::array<int, 4> kept{2, 1, 10, 7}, cleared{0, 0, 0, 0};
         EXPECT_EQ(answer == IDYES ? cleared : kept,
                   (std::array<int, 4>{game::RunWins, game::RunLosses, game::ManWon, game::CompWon}));

@@ -1,28 +1,17 @@
 // The frame as a whole: a failing command keeps it running, the help page
 // is found from any working folder, and painting and playing leave no GDI
 // objects or windows behind.
-#include <functional>
 #include <stdexcept>
-#include <string>
 
 #include "game/score.h"
-#include "shell/children.h"
-#include "shell/main_frame.h"
 #include "shell/shell_effects.h"
 #include "support.h"
 
 namespace {
 
-using namespace win_test;
-
 // Effects whose status texts throw, as a failed allocation would.
-class ThrowingStatus final : public game::SilentEffects {
-public:
-    void SetStatus(game::StatusPart, const std::string&) override
-    {
-        ++thrown;
-        throw std::runtime_error("no memory");
-    }
+struct ThrowingStatus final : game::SilentEffects {
+    void SetStatus(game::StatusPart, const std::string&) override { ++thrown; throw std::runtime_error("no memory"); }
     int thrown = 0;
 };
 
@@ -40,28 +29,20 @@ TEST(Frame, AnExceptionInACommandStaysInsideTheFrame)
     EXPECT_TRUE(game::BattleOn) << "the next new game";
 }
 
-std::wstring ModuleFolder()
-{
-    wchar_t path[MAX_PATH];
-    std::wstring folder(path, GetModuleFileNameW(nullptr, path, MAX_PATH));
-    return folder.substr(0, folder.find_last_of(L"\\/") + 1);
-}
-
 TEST(Frame, TheHelpPageComesFromTheCurrentFolderElseFromBesideTheProgram)
 {
-    wchar_t temp[MAX_PATH];
+    wchar_t temp[MAX_PATH], before[MAX_PATH], program[MAX_PATH];
     GetTempPathW(MAX_PATH, temp);
-    const std::wstring folder = std::wstring(temp) + L"trivok-help-test";
-    CreateDirectoryW(folder.c_str(), nullptr);
-    wchar_t before[MAX_PATH];
     GetCurrentDirectoryW(MAX_PATH, before);
+    const std::wstring folder = std::wstring(temp) + L"trivok-help-test";
+    std::wstring beside(program, GetModuleFileNameW(nullptr, program, MAX_PATH));
+    beside = beside.substr(0, beside.find_last_of(L"\\/") + 1) + L"readme.htm";
+    CreateDirectoryW(folder.c_str(), nullptr);
     ASSERT_TRUE(SetCurrentDirectoryW(folder.c_str()));
-
     DeleteFileW(L"readme.htm");
-    EXPECT_EQ(ModuleFolder() + L"readme.htm", main_frame::HelpPage()) << "the page beside the program";
+    EXPECT_EQ(beside, main_frame::HelpPage()) << "the page beside the program";
     CloseHandle(CreateFileW(L"readme.htm", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
     EXPECT_EQ(L"readme.htm", main_frame::HelpPage()) << "the current folder's page first";
-
     DeleteFileW(L"readme.htm");
     SetCurrentDirectoryW(before);
     RemoveDirectoryW(folder.c_str());
@@ -117,7 +98,7 @@ TEST(Frame, WholeGamesLeaveNoGdiObjectsOrWindowsBehind)
         ASSERT_EQ(played + 1, game::RunWins + game::RunLosses);
         ASSERT_TRUE(game::BattleOn);
     });
-    EXPECT_EQ(13, AutoAnswer::s_count);
+    EXPECT_EQ(13, AutoAnswer::count);
 }
 
 }  // namespace

@@ -1,46 +1,32 @@
 // The settings key in the real registry: which hive it is opened in, what
 // queries report, and a first run, a close, a destroy and the next load,
 // all under a key of the tests' own.
-#include <windows.h>
+#include "support.h"
+
 #include <sddl.h>
 
 #include <cstring>
-#include <string>
+#include <tuple>
 
 #include "shell/registry_store.h"
-#include "support.h"
 
 namespace {
 
 using namespace settings;
 
-constexpr char kRoot[] = "SOFTWARE\\TrivokTest";
-constexpr char kPath[] = "SOFTWARE\\TrivokTest\\Settings";
+constexpr char kRoot[] = "SOFTWARE\\TrivokTest", kPath[] = "SOFTWARE\\TrivokTest\\Settings";
 
-// Wine keeps the access lists of keys, so a key can be made read-only.
-bool SetDacl(HKEY root, const char* sddl)
+// Wine keeps the access lists of keys, so the local machine's key can be made read-only.
+bool SetLocalMachineDacl(const char* sddl)
 {
-    HKEY key;
+    HKEY key = nullptr;
     PSECURITY_DESCRIPTOR sd = nullptr;
-    if (RegOpenKeyExA(root, kPath, 0, WRITE_DAC, &key) != ERROR_SUCCESS)
-        return false;
-    const bool ok = ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl, SDDL_REVISION_1, &sd, nullptr) &&
+    const bool ok = RegOpenKeyExA(HKEY_LOCAL_MACHINE, kPath, 0, WRITE_DAC, &key) == ERROR_SUCCESS &&
+                    ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl, SDDL_REVISION_1, &sd, nullptr) &&
                     RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, sd) == ERROR_SUCCESS;
     LocalFree(sd);
     RegCloseKey(key);
     return ok;
-}
-
-DWORD ValueCount(HKEY root)
-{
-    DWORD count = 0;
-    HKEY key;
-    if (RegOpenKeyExA(root, kPath, 0, KEY_READ, &key) == ERROR_SUCCESS) {
-        RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count, nullptr, nullptr, nullptr,
-                         nullptr);
-        RegCloseKey(key);
-    }
-    return count;
 }
 
 class RegistryStoreTest : public ::testing::Test {
@@ -53,7 +39,7 @@ protected:
     }
     static void DeleteTestKeys()
     {
-        SetDacl(HKEY_LOCAL_MACHINE, "D:(A;;KA;;;WD)");
+        SetLocalMachineDacl("D:(A;;KA;;;WD)");
         RegDeleteTreeA(HKEY_LOCAL_MACHINE, kRoot);
         RegDeleteTreeA(HKEY_CURRENT_USER, kRoot);
     }
@@ -66,7 +52,13 @@ protected:
         if (won)
             RegSetValueExA(key, "ManWon", 0, REG_DWORD, reinterpret_cast<const BYTE*>(won), sizeof *won);
         RegCloseKey(key);
-        ASSERT_TRUE(SetDacl(HKEY_LOCAL_MACHINE, "D:(A;;KR;;;WD)"));
+        ASSERT_TRUE(SetLocalMachineDacl("D:(A;;KR;;;WD)"));
+    }
+    std::uint8_t Won()
+    {
+        std::uint8_t won[4] = {};
+        EXPECT_EQ(QueryStatus::Ok, store.Query("ManWon", won, 4).Status);
+        return won[0];
     }
 
     RegistryStore store;
@@ -74,35 +66,30 @@ protected:
 
 TEST_F(RegistryStoreTest, TheLocalMachineWhenWritableElseTheCurrentUser)
 {
-    EXPECT_EQ(KeyDisposition::Created, store.Open(kPath, false));
-    EXPECT_EQ(KeyRoot::LocalMachine, store.Root());
-    store.Close();
-    EXPECT_EQ(KeyDisposition::Opened, store.Open(kPath, false));
-    EXPECT_EQ(KeyRoot::LocalMachine, store.Root());
-    store.Close();
-
+    for (KeyDisposition made : {KeyDisposition::Created, KeyDisposition::Opened}) {
+        EXPECT_EQ(made, store.Open(kPath, false));
+        EXPECT_EQ(KeyRoot::LocalMachine, store.Root());
+        store.Close();
+    }
     DeleteTestKeys();
     ReadOnlyLocalMachineKey(nullptr);
     EXPECT_EQ(KeyDisposition::Created, store.Open(kPath, false)) << "no values to start from";
     EXPECT_EQ(KeyRoot::CurrentUser, store.Root());
 }
 
+// The user's own values count from then on; the local machine's stay.
 TEST_F(RegistryStoreTest, AUsersNewKeyStartsFromTheReadableLocalMachineKey)
 {
     const DWORD seven = 7;
     ReadOnlyLocalMachineKey(&seven);
     EXPECT_EQ(KeyDisposition::Opened, store.Open(kPath, false));
     EXPECT_EQ(KeyRoot::CurrentUser, store.Root());
-    std::uint8_t won[4] = {};
-    ASSERT_EQ(QueryStatus::Ok, store.Query("ManWon", won, 4).Status);
-    EXPECT_EQ(7, won[0]);
-    // The user's own values count from then on; the local machine's stay.
+    EXPECT_EQ(7, Won());
     const std::uint8_t nine[4] = {9, 0, 0, 0};
     store.Set("ManWon", ValueType::Dword, nine, 4);
     store.Close();
     EXPECT_EQ(KeyDisposition::Opened, store.Open(kPath, false));
-    ASSERT_EQ(QueryStatus::Ok, store.Query("ManWon", won, 4).Status);
-    EXPECT_EQ(9, won[0]);
+    EXPECT_EQ(9, Won());
     DWORD kept = 0, size = sizeof kept;
     EXPECT_EQ(ERROR_SUCCESS, RegGetValueA(HKEY_LOCAL_MACHINE, kPath, "ManWon", RRF_RT_DWORD, nullptr, &kept, &size));
     EXPECT_EQ(7u, kept);
@@ -124,14 +111,23 @@ TEST_F(RegistryStoreTest, QueriesReportWhatFitsWhatIsTooBigAndWhatIsMissing)
     for (const auto& c : cases) {
         std::uint8_t buffer[40] = {};
         const QueryResult r = store.Query(c.name, buffer, c.capacity);
-        EXPECT_EQ(c.status, r.Status) << c.name << " into " << c.capacity;
-        EXPECT_EQ(c.size, r.Size) << c.name << " into " << c.capacity;
+        EXPECT_EQ(std::tuple(c.status, c.size), std::tuple(r.Status, r.Size)) << c.name << " into " << c.capacity;
         EXPECT_TRUE(r.Status != QueryStatus::Ok || std::memcmp(buffer, c.name[0] == 'D' ? dword : face, c.size) == 0);
     }
 }
 
 TEST_F(RegistryStoreTest, AFirstRunACloseADestroyAndTheNextLoad)
 {
+    const auto valueCount = [] {
+        DWORD count = 0;
+        HKEY key;
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kPath, 0, KEY_READ, &key) == ERROR_SUCCESS) {
+            RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count, nullptr, nullptr,
+                             nullptr, nullptr);
+            RegCloseKey(key);
+        }
+        return count;
+    };
     ASSERT_EQ(KeyDisposition::Created, store.Open(kPath, false));
     Settings run = Load(store, KeyDisposition::Created, Settings{}).Values;
     const std::string longest = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcde";  // 31 characters and the end
@@ -151,21 +147,17 @@ TEST_F(RegistryStoreTest, AFirstRunACloseADestroyAndTheNextLoad)
     store.Close();
 
     ASSERT_EQ(KeyDisposition::Opened, store.Open(kPath, false));
-    const DWORD values = ValueCount(HKEY_LOCAL_MACHINE);
+    const DWORD values = valueCount();
     const Loaded next = Load(store, KeyDisposition::Opened, Settings{});
     const Settings& got = next.Values;
-    EXPECT_TRUE(next.FromKey);
-    EXPECT_EQ(19, next.PRectSize.value_or(0));
-    EXPECT_EQ(19, ReadRectSize(store).value_or(0));
-    EXPECT_EQ(2, got.Options.ProphyUser);
-    EXPECT_TRUE(got.Options.Salvo);
-    EXPECT_EQ(3, got.ManWon);
-    EXPECT_EQ(RGB(1, 2, 3), got.Colours.Ships);
+    EXPECT_EQ(std::tuple(true, 19, 19),
+              std::tuple(next.FromKey, next.PRectSize.value_or(0), ReadRectSize(store).value_or(0)));
+    EXPECT_EQ(std::tuple(2, true, 3, RGB(1, 2, 3), 1, 3),
+              std::tuple(got.Options.ProphyUser, got.Options.Salvo, got.ManWon, got.Colours.Ships,
+                         got.Positions.PositionsValid, got.Positions.Rects[kHumanBoardSlot].right));
     EXPECT_EQ(longest, std::string(got.Fonts.Fonts[0].FaceName.data()));
     EXPECT_EQ(courier, std::string(got.Fonts.Fonts[2].FaceName.data()));
-    EXPECT_EQ(1, got.Positions.PositionsValid);
-    EXPECT_EQ(3, got.Positions.Rects[kHumanBoardSlot].right);
-    EXPECT_EQ(values, ValueCount(HKEY_LOCAL_MACHINE)) << "nothing needed repair";
+    EXPECT_EQ(values, valueCount()) << "nothing needed repair";
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// Sizes at the system's display scale. ./test.sh runs these again with the
-// prefix at 120, 144 and 192 DPI (tests/win/display_scales.sh).
+// Sizes at the system's display scale. ./test.sh runs these again with the prefix at 120, 144 and 192 DPI
+// (tests/win/display_scales.sh).
 #include <cmath>
 
 #include "dialogs/panels.h"
@@ -21,17 +21,12 @@ SIZE TextSize(HWND window, const wchar_t* text, UINT format, int width = 0)
     return {r.right, r.bottom};
 }
 
-// A child's rectangle in its parent's client coordinates, and whether it lies in that client area.
-RECT RectIn(HWND parent, HWND child)
+// Whether a child lies in its parent's client area.
+bool Inside(HWND parent, HWND child)
 {
-    RECT r;
+    RECT r, c;
     GetWindowRect(child, &r);
     MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&r), 2);
-    return r;
-}
-bool Inside(const RECT& r, HWND parent)
-{
-    RECT c;
     GetClientRect(parent, &c);
     return r.left >= c.left && r.top >= c.top && r.right <= c.right && r.bottom <= c.bottom;
 }
@@ -48,8 +43,7 @@ TEST(Display, TheFrameFollowsTheScale)
     EXPECT_NEAR(image, Scaled(24), 6) << "the toolbar's images, drawn near 24 pixels at 96 DPI";
     EXPECT_GT(HIWORD(SendMessageW(toolbar::Window(), TB_GETBUTTONSIZE, 0, 0)), image);
 
-    // Fonts nobody chose, as a first run makes them: near 16 pixels at
-    // 96 DPI, as the system's font.
+    // Fonts nobody chose, as a first run makes them: near 16 pixels at 96 DPI, as the system's font.
     look::MakeFonts(false);
     for (look::FontId font : {look::kCommentatorFont, look::kComputerBoardFont}) {
         gdi::WindowDc dc(w.commentator);
@@ -59,8 +53,7 @@ TEST(Display, TheFrameFollowsTheScale)
         EXPECT_NEAR(tm.tmHeight, Scaled(16), Scaled(2)) << "font " << font;
     }
 
-    // The status bar's counts whole, the children inside the frame at its
-    // default size and arrangement.
+    // The status bar's counts whole, the children inside the frame at its default size and arrangement.
     RECT before;
     GetWindowRect(w.frame, &before);
     const RECT& made = w.created;
@@ -74,14 +67,13 @@ TEST(Display, TheFrameFollowsTheScale)
         EXPECT_GT(r.right - r.left, TextSize(status_bar::Window(), text, DT_SINGLELINE | DT_NOPREFIX).cx) << part;
     }
     for (HWND child : {w.computer, w.human, w.pad, w.picker, w.commentator})
-        EXPECT_TRUE(Inside(RectIn(w.frame, child), w.frame)) << "child " << child;
+        EXPECT_TRUE(Inside(w.frame, child)) << "child " << child;
     MoveWindow(w.frame, before.left, before.top, before.right - before.left, before.bottom - before.top, TRUE);
     children::Arrange();
 }
 
-// Dialogs are laid out in dialog units: at any scale every control stays in
-// its dialog and every text fits its control (a button's on one line, past
-// its check box if it has one; a static's broken at words as it breaks them).
+// Dialogs are laid out in dialog units: at any scale every control stays in its dialog and every text fits its control
+// (a button's on one line, past its check box if it has one; a static's broken at words as it breaks them).
 TEST(Display, EveryDialogHoldsItsControlsAndTheirTexts)
 {
     Program();
@@ -93,12 +85,13 @@ TEST(Display, EveryDialogHoldsItsControlsAndTheirTexts)
         HWND dialog = CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), nullptr, proc, 0);
         ASSERT_TRUE(dialog) << id;
         for (HWND c = GetWindow(dialog, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
-            const RECT r = RectIn(dialog, c);
+            RECT r;
+            GetWindowRect(c, &r);
             wchar_t cls[16] = L"", text[128] = L"";
             GetClassNameW(c, cls, 16);
             GetWindowTextW(c, text, 128);
             SCOPED_TRACE("dialog " + std::to_string(id) + ": " + text::Narrow(text));
-            EXPECT_TRUE(Inside(r, dialog)) << "control " << GetDlgCtrlID(c);
+            EXPECT_TRUE(Inside(dialog, c)) << "control " << GetDlgCtrlID(c);
             const LONG style = GetWindowLongW(c, GWL_STYLE), type = style & BS_TYPEMASK;
             const bool mark = lstrcmpiW(cls, L"Button") == 0 && !(style & BS_PUSHLIKE) &&
                               (type == BS_AUTOCHECKBOX || type == BS_AUTORADIOBUTTON || type == BS_CHECKBOX);

@@ -1,6 +1,5 @@
-// The frame as a whole: a failing command keeps it running, the help page
-// is found from any working folder, and painting and playing leave no GDI
-// objects or windows behind.
+// The frame as a whole: a failing command keeps it running, the help page is found from any working folder, and
+// painting and playing leave no GDI objects or windows behind.
 #include <stdexcept>
 
 #include "game/score.h"
@@ -48,52 +47,40 @@ TEST(Frame, TheHelpPageComesFromTheCurrentFolderElseFromBesideTheProgram)
     RemoveDirectoryW(folder.c_str());
 }
 
-// A human's shot at square i of the computer's board, column by column.
-void ShootAt(const Handles& w, int i)
-{
-    const int c = game::CellSize;
-    SendMessageW(w.computer, WM_LBUTTONUP, 0, At(i / 10 * c + c / 2, i % 10 * c + c / 2));
-}
-
-// After a first run of `act`, which makes what is made once, the counts
-// stay as they are over `times` more.
-void ExpectFlatOver(int times, const std::function<void()>& act)
-{
-    act();
-    const long objects = GdiObjectCount(), windows = WindowCount();
-    ASSERT_GT(objects, 0);
-    for (int i = 0; i < times; ++i)
-        act();
-    EXPECT_EQ(objects, GdiObjectCount());
-    EXPECT_EQ(windows, WindowCount());
-}
-
-TEST(Frame, ManyPaintsLeaveNoGdiObjectsOrWindowsBehind)
+// Painting whole and marks only 200 times, then a dozen whole games, each ended in the result dialog answered "play
+// again": after a first run of each, which makes what is made once, the counts stay as they are.
+TEST(Frame, PaintsAndWholeGamesLeaveNoGdiObjectsOrWindowsBehind)
 {
     const Handles& w = Program();
+    const auto expectFlatOver = [](int times, const std::function<void()>& act) {
+        act();
+        const long objects = GdiObjectCount(), windows = WindowCount();
+        ASSERT_GT(objects, 0);
+        for (int i = 0; i < times; ++i)
+            act();
+        EXPECT_EQ(objects, GdiObjectCount());
+        EXPECT_EQ(windows, WindowCount());
+    };
+    const auto shootAt = [&](int i) {  // square i of the computer's board, column by column
+        const int c = game::CellSize;
+        SendMessageW(w.computer, WM_LBUTTONUP, 0, At(i / 10 * c + c / 2, i % 10 * c + c / 2));
+    };
     NewGame(true);
     for (int i = 0; i < 12; ++i)
-        ShootAt(w, i * 7);
+        shootAt(i * 7);
     for (HWND child : {w.picker, w.pad})
         children::ShowChild(child, true);
-    ExpectFlatOver(200, [&] {
+    expectFlatOver(200, [&] {
         RedrawWindow(w.frame, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
         game::SkipBackground = 1;
         RedrawWindow(w.human, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     });
     NewGame(true);
-}
-
-// Each game ends in the result dialog, answered "play again".
-TEST(Frame, WholeGamesLeaveNoGdiObjectsOrWindowsBehind)
-{
-    const Handles& w = Program();
-    NewGame(true);
     AutoAnswer again(IDOK);
-    ExpectFlatOver(12, [&] {
+    expectFlatOver(12, [&] {
         const int played = game::RunWins + game::RunLosses;
         for (int i = 0; i < 100 && game::RunWins + game::RunLosses == played; ++i)
-            ShootAt(w, i);
+            shootAt(i);
         Pump();  // the new game the answer asked for
         ASSERT_EQ(played + 1, game::RunWins + game::RunLosses);
         ASSERT_TRUE(game::BattleOn);

@@ -1,5 +1,5 @@
-// The options and the shown windows on the frame's menu and toolbar: what
-// a command changes, every place that shows it follows.
+// The options and the shown windows on the frame's menu and toolbar: what a command changes, every place that shows it
+// follows.
 #include <map>
 
 #include "support.h"
@@ -16,9 +16,8 @@ void ExpectShown(int command, bool on)
         << "button of " << command;
 }
 
-// Each command from the menu, then from its toolbar button (which flips a
-// check button by itself first), then from the menu again. A toggle flips
-// its value; the others set theirs and turn the rest of their group off.
+// Each command from the menu, then from its toolbar button (which flips a check button by itself first), then from the
+// menu again. A toggle flips its value; the others set theirs and turn the rest of their group off.
 TEST(Options, EachCommandMovesItsMarkItsButtonAndItsValueTogether)
 {
     const Handles& w = Program();
@@ -62,8 +61,8 @@ TEST(Options, EachCommandMovesItsMarkItsButtonAndItsValueTogether)
     NewGame(true);
 }
 
-// Boards and commentator hide by their own menu, the pad and the picker by
-// their close boxes; their buttons show them again.
+// Boards and commentator hide by their own menu, the pad and the picker by their close boxes; their buttons show them
+// again.
 TEST(Options, AChildsHideCommandReleasesItsButtonWhichShowsItAgain)
 {
     const Handles& w = Program();

@@ -1,5 +1,5 @@
-// The board painters and the ship picker drawn into memory bitmaps, and a
-// board window that is painted whole after a shot it could not show.
+// The board painters and the ship picker drawn into memory bitmaps, and a board window that is painted whole after a
+// shot it could not show.
 #include <tuple>
 
 #include "game/placement.h"
@@ -35,9 +35,8 @@ struct BoardPicture : ::testing::Test {
     }
 };
 
-// Worked examples at two cell sizes: the black strips, overhanging the client
-// area by 2 pixels; the flag's first blue and first red rows (white from 10c,
-// red up to 11c); the bounds of a miss dot in А1.
+// Worked examples at two cell sizes: the black strips, overhanging the client area by 2 pixels; the flag's first blue
+// and first red rows (white from 10c, red up to 11c); the bounds of a miss dot in А1.
 const struct {
     int cell;
     RECT bottomStrip, rightStrip;
@@ -161,8 +160,7 @@ TEST_F(BoardPicture, APaintWithSkipBackgroundDrawsShipsAndMarksOnly)
     EXPECT_EQ(Hex(RGB(1, 2, 3)), Hex(canvas.At(c / 2, c / 2)));
 }
 
-// Each count stands alike in the lowest square of its upright ship and in
-// the first square of its lying one.
+// Each count stands alike in the lowest square of its upright ship and in the first square of its lying one.
 TEST_F(BoardPicture, ThePickerShowsTheShipsLeftOfEachLength)
 {
     RECT client;
@@ -203,9 +201,8 @@ TEST_F(BoardPicture, ThePickerShowsTheShipsLeftOfEachLength)
     EXPECT_EQ(first[2], counts()[3]);
 }
 
-// The computer fires at a hidden human board: that board cannot paint the
-// shot, yet its next paint must be a whole one, and the shots after that
-// paint their marks only.
+// The computer fires at a hidden human board: that board cannot paint the shot, yet its next paint must be a whole one,
+// and the shots after that paint their marks only.
 TEST(BoardWindow, ABoardShownAgainIsPaintedWhole)
 {
     const Handles& w = Program();

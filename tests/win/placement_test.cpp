@@ -1,5 +1,5 @@
-// Placing the fleet by hand through the real windows: the picker, the keys
-// the frame takes, the arrow pad and the human's board.
+// Placing the fleet by hand through the real windows: the picker, the keys the frame takes, the arrow pad and the
+// human's board.
 #include "boards/placement_steps.h"
 #include "game/placement.h"
 #include "support.h"
@@ -90,10 +90,9 @@ TEST_F(Placement, TheTenthConfirmedShipStartsTheBattle)
     EXPECT_EQ(0, PixelsOffFromFreshPaint(w.human, game::BoardId::Human));
 }
 
-// The done button takes the focus when clicked. The player answers the
-// message after the program has lost the activation meanwhile, so nothing
-// hands the focus back on the way: the arrow keys, which go to the window
-// with the focus, must still move the ship.
+// The done button takes the focus when clicked. The player answers the message after the program has lost the
+// activation meanwhile, so nothing hands the focus back on the way: the arrow keys, which go to the window with the
+// focus, must still move the ship.
 TEST_F(Placement, AfterARefusedDoneTheArrowKeysMoveTheShipAgain)
 {
     const int c = game::CellSize;

@@ -1,6 +1,5 @@
-// The settings key in the real registry: which hive it is opened in, what
-// queries report, and a first run, a close, a destroy and the next load,
-// all under a key of the tests' own.
+// The settings key in the real registry: which hive it is opened in, what queries report, and a first run, a close, a
+// destroy and the next load, all under a key of the tests' own.
 #include "support.h"
 
 #include <sddl.h>
@@ -16,18 +15,23 @@ using namespace settings;
 
 constexpr char kRoot[] = "SOFTWARE\\TrivokTest", kPath[] = "SOFTWARE\\TrivokTest\\Settings";
 
-// Wine keeps the access lists of keys, so the local machine's key can be made read-only.
-bool SetLocalMachineDacl(const char* sddl)
+// The local machine's key, made if missing, with a count of won games if given and this access list (Wine keeps them: a
+// key can be made read-only).
+bool LocalMachineKey(const char* sddl, const DWORD* won = nullptr)
 {
     HKEY key = nullptr;
     PSECURITY_DESCRIPTOR sd = nullptr;
-    const bool ok = RegOpenKeyExA(HKEY_LOCAL_MACHINE, kPath, 0, WRITE_DAC, &key) == ERROR_SUCCESS &&
-                    ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl, SDDL_REVISION_1, &sd, nullptr) &&
-                    RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, sd) == ERROR_SUCCESS;
+    const REGSAM access = WRITE_DAC | (won ? KEY_SET_VALUE : 0);
+    const bool ok =
+        RegCreateKeyExA(HKEY_LOCAL_MACHINE, kPath, 0, nullptr, 0, access, nullptr, &key, nullptr) == ERROR_SUCCESS &&
+        (!won || RegSetValueExA(key, "ManWon", 0, REG_DWORD, reinterpret_cast<const BYTE*>(won), 4) == ERROR_SUCCESS) &&
+        ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl, SDDL_REVISION_1, &sd, nullptr) &&
+        RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, sd) == ERROR_SUCCESS;
     LocalFree(sd);
     RegCloseKey(key);
     return ok;
 }
+constexpr char kReadOnly[] = "D:(A;;KR;;;WD)";
 
 class RegistryStoreTest : public ::testing::Test {
 protected:
@@ -39,20 +43,9 @@ protected:
     }
     static void DeleteTestKeys()
     {
-        SetLocalMachineDacl("D:(A;;KA;;;WD)");
+        LocalMachineKey("D:(A;;KA;;;WD)");
         RegDeleteTreeA(HKEY_LOCAL_MACHINE, kRoot);
         RegDeleteTreeA(HKEY_CURRENT_USER, kRoot);
-    }
-    // The local machine's key, with a count of won games or empty, made read-only.
-    static void ReadOnlyLocalMachineKey(const DWORD* won)
-    {
-        HKEY key;
-        ASSERT_EQ(ERROR_SUCCESS,
-                  RegCreateKeyExA(HKEY_LOCAL_MACHINE, kPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr));
-        if (won)
-            RegSetValueExA(key, "ManWon", 0, REG_DWORD, reinterpret_cast<const BYTE*>(won), sizeof *won);
-        RegCloseKey(key);
-        ASSERT_TRUE(SetLocalMachineDacl("D:(A;;KR;;;WD)"));
     }
     std::uint8_t Won()
     {
@@ -72,7 +65,7 @@ TEST_F(RegistryStoreTest, TheLocalMachineWhenWritableElseTheCurrentUser)
         store.Close();
     }
     DeleteTestKeys();
-    ReadOnlyLocalMachineKey(nullptr);
+    ASSERT_TRUE(LocalMachineKey(kReadOnly));
     EXPECT_EQ(KeyDisposition::Created, store.Open(kPath, false)) << "no values to start from";
     EXPECT_EQ(KeyRoot::CurrentUser, store.Root());
 }
@@ -81,7 +74,7 @@ TEST_F(RegistryStoreTest, TheLocalMachineWhenWritableElseTheCurrentUser)
 TEST_F(RegistryStoreTest, AUsersNewKeyStartsFromTheReadableLocalMachineKey)
 {
     const DWORD seven = 7;
-    ReadOnlyLocalMachineKey(&seven);
+    ASSERT_TRUE(LocalMachineKey(kReadOnly, &seven));
     EXPECT_EQ(KeyDisposition::Opened, store.Open(kPath, false));
     EXPECT_EQ(KeyRoot::CurrentUser, store.Root());
     EXPECT_EQ(7, Won());
@@ -101,13 +94,9 @@ TEST_F(RegistryStoreTest, QueriesReportWhatFitsWhatIsTooBigAndWhatIsMissing)
     const std::uint8_t dword[4] = {1, 2, 3, 4}, face[32] = "Arial";
     store.Set("D", ValueType::Dword, dword, 4);
     store.Set("S", ValueType::Sz, face, 32);
-    const struct {
-        const char* name;
-        std::uint32_t capacity;
-        QueryStatus status;
-        std::uint32_t size;
-    } cases[] = {{"D", 4, QueryStatus::Ok, 4},   {"D", 3, QueryStatus::TooBig, 4}, {"S", 0, QueryStatus::TooBig, 32},
-                 {"S", 40, QueryStatus::Ok, 32}, {"Nothing", 4, QueryStatus::Missing, 0}};
+    const struct { const char* name; std::uint32_t capacity; QueryStatus status; std::uint32_t size; } cases[] = {
+        {"D", 4, QueryStatus::Ok, 4},   {"D", 3, QueryStatus::TooBig, 4}, {"S", 0, QueryStatus::TooBig, 32},
+        {"S", 40, QueryStatus::Ok, 32}, {"Nothing", 4, QueryStatus::Missing, 0}};
     for (const auto& c : cases) {
         std::uint8_t buffer[40] = {};
         const QueryResult r = store.Query(c.name, buffer, c.capacity);
@@ -116,18 +105,17 @@ TEST_F(RegistryStoreTest, QueriesReportWhatFitsWhatIsTooBigAndWhatIsMissing)
     }
 }
 
+// A store that counts what is written through it.
+struct Counting final : SettingsStore {
+    explicit Counting(SettingsStore& s) : inner(s) {}
+    QueryResult Query(const char* n, std::uint8_t* b, std::uint32_t c) const override { return inner.Query(n, b, c); }
+    void Set(const char* n, ValueType t, const std::uint8_t* d, std::uint32_t s) override { ++sets, inner.Set(n, t, d, s); }
+    SettingsStore& inner;
+    int sets = 0;
+};
+
 TEST_F(RegistryStoreTest, AFirstRunACloseADestroyAndTheNextLoad)
 {
-    const auto valueCount = [] {
-        DWORD count = 0;
-        HKEY key;
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kPath, 0, KEY_READ, &key) == ERROR_SUCCESS) {
-            RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count, nullptr, nullptr,
-                             nullptr, nullptr);
-            RegCloseKey(key);
-        }
-        return count;
-    };
     ASSERT_EQ(KeyDisposition::Created, store.Open(kPath, false));
     Settings run = Load(store, KeyDisposition::Created, Settings{}).Values;
     const std::string longest = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcde";  // 31 characters and the end
@@ -147,8 +135,8 @@ TEST_F(RegistryStoreTest, AFirstRunACloseADestroyAndTheNextLoad)
     store.Close();
 
     ASSERT_EQ(KeyDisposition::Opened, store.Open(kPath, false));
-    const DWORD values = valueCount();
-    const Loaded next = Load(store, KeyDisposition::Opened, Settings{});
+    Counting counting(store);
+    const Loaded next = Load(counting, KeyDisposition::Opened, Settings{});
     const Settings& got = next.Values;
     EXPECT_EQ(std::tuple(true, 19, 19),
               std::tuple(next.FromKey, next.PRectSize.value_or(0), ReadRectSize(store).value_or(0)));
@@ -157,7 +145,7 @@ TEST_F(RegistryStoreTest, AFirstRunACloseADestroyAndTheNextLoad)
                          got.Positions.PositionsValid, got.Positions.Rects[kHumanBoardSlot].right));
     EXPECT_EQ(longest, std::string(got.Fonts.Fonts[0].FaceName.data()));
     EXPECT_EQ(courier, std::string(got.Fonts.Fonts[2].FaceName.data()));
-    EXPECT_EQ(values, valueCount()) << "nothing needed repair";
+    EXPECT_EQ(0, counting.sets) << "nothing needed repair";
 }
 
 }  // namespace

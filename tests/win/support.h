@@ -1,10 +1,9 @@
-// Helpers of the in-process tests: the real program made once, drivers of its
-// modal windows, a memory canvas, the counts of GDI objects and windows.
+// Helpers of the in-process tests: the real program made once, drivers of its modal windows, a memory canvas, the
+// counts of GDI objects and windows.
 #pragma once
 
 #include <windows.h>
 #include <commctrl.h>
-#include <winternl.h>
 
 #include <gtest/gtest.h>
 
@@ -60,9 +59,8 @@ inline struct {
     bool on, inStep;  // a step that pumps messages must not see the next tick run it again
 } g_run;
 
-// open() shows modal windows while a thread timer runs the steps, one per
-// tick, inside whatever loop runs. Past the bound every dialog still open is
-// closed. True when every step ran in time.
+// open() shows modal windows while a thread timer runs the steps, one per tick, inside whatever loop runs. Past the
+// bound every dialog still open is closed. True when every step ran in time.
 inline bool Drive(const std::function<void()>& open, std::vector<Step> steps)
 {
     constexpr int kMaxTicks = 500;
@@ -88,18 +86,16 @@ inline bool Drive(const std::function<void()>& open, std::vector<Step> steps)
     return g_run.next == g_run.steps.size() && g_run.ticks <= kMaxTicks;
 }
 
-// While it lives, every dialog and message box of this thread that no Drive
-// runs is answered with WM_COMMAND `reply` once it is activated; without one,
-// such a dialog fails the test and is closed.
+// While it lives, every dialog and message box of this thread that no Drive runs is answered with WM_COMMAND `reply`
+// once it is activated; without one, such a dialog fails the test and is closed.
 struct AutoAnswer {
     explicit AutoAnswer(int r) { reply = r; count = 0; }
     ~AutoAnswer() { reply = 0; }
     static inline int reply = 0, count = 0;
 };
 
-// Steps on the shown dialog or message box with this caption: anything done
-// with it, a click on one of its controls, a key as its loop gets it (sent
-// to the focus when the dialog holds it).
+// Steps on the shown dialog or message box with this caption: anything done with it, a click on one of its controls, a
+// key as its loop gets it (sent to the focus when the dialog holds it).
 inline Step With(const wchar_t* caption, std::function<void(HWND)> act)
 {
     return [caption, act] {
@@ -132,8 +128,8 @@ struct Handles {
     RECT created;  // the frame as it was made, at the system's default size
 };
 
-// The program as its entry point makes it, once per run: start-up, the frame
-// with its children in the default arrangement, shown.
+// The program as its entry point makes it, once per run: start-up, the frame with its children in the default
+// arrangement, shown.
 inline const Handles& Program()
 {
     static const Handles made = [] {
@@ -166,18 +162,15 @@ inline const Handles& Program()
     return made;
 }
 
-// A new game through the frame with the built-in options (auto-arrange as
-// given), no pauses, and the windows a test may have hidden shown again.
+// A new game through the frame with the built-in options (auto-arrange as given), no pauses, and the windows a test may
+// have hidden shown again.
 inline void NewGame(bool autoArrange)
 {
     const Handles& w = Program();
+    game::GameOptions builtIn;
+    builtIn.AutoArrange = autoArrange;
+    options_ui::Restore(builtIn);
     game::SetTimeOut(0);
-    options_ui::SetAutoArrange(autoArrange);
-    options_ui::SetSalvo(false);
-    options_ui::SetReshot(true);
-    options_ui::SetFirstShooter(true);
-    options_ui::SetLevel(0);
-    game::SetRussianFlag(true);
     for (HWND child : {w.computer, w.human, w.commentator})
         children::ShowChild(child, true);
     SetForegroundWindow(w.frame);
@@ -215,8 +208,7 @@ inline std::vector<COLORREF> Pixels(HDC dc, const RECT& r)
     return all;
 }
 
-// A bitmap selected into a memory context, first filled with kUntouched so
-// that what a painter leaves alone shows.
+// A bitmap selected into a memory context, first filled with kUntouched so that what a painter leaves alone shows.
 constexpr COLORREF kUntouched = RGB(255, 0, 255);
 struct Canvas {
     Canvas(int width, int height, COLORREF fill = kUntouched) : bitmap(CreateBitmap(width, height, 1, 32, nullptr))
@@ -234,8 +226,7 @@ struct Canvas {
 
 inline COLORREF ScreenPixel(HWND window, int x, int y) { return GetPixel(gdi::WindowDc(window).get(), x, y); }
 
-// Pixels of a board window that differ from a whole paint of the board's
-// present state into memory.
+// Pixels of a board window that differ from a whole paint of the board's present state into memory.
 inline int PixelsOffFromFreshPaint(HWND window, game::BoardId board)
 {
     RECT client;
@@ -251,22 +242,16 @@ inline int PixelsOffFromFreshPaint(HWND window, game::BoardId board)
     return off;
 }
 
-// GDI objects of this process. Wine's GetGuiResources answers 0: there the
-// process's handle table is counted (PEB::GdiSharedHandleTable on x64,
-// 24-byte entries, in use while the type byte is set).
+// GDI objects of this process. Wine's GetGuiResources answers 0: there the process's handle table is counted
+// (PEB::GdiSharedHandleTable on x64, 24-byte entries, in use while the type byte is set).
 inline long GdiObjectCount()
 {
     GdiFlush();
     if (const DWORD reported = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS))
         return static_cast<long>(reported);
-    using Query = LONG(WINAPI*)(HANDLE, PROCESSINFOCLASS, PVOID, ULONG, PULONG);
-    const auto query = reinterpret_cast<Query>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQueryInformationProcess")));
-    PROCESS_BASIC_INFORMATION info{};
-    if (!query || query(GetCurrentProcess(), ProcessBasicInformation, &info, sizeof info, nullptr) != 0)
-        return -1;
-    const auto* table =
-        *reinterpret_cast<const std::uint8_t* const*>(reinterpret_cast<const char*>(info.PebBaseAddress) + 0xF8);
+    const auto peb = reinterpret_cast<const char*(WINAPI*)()>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "RtlGetCurrentPeb")));
+    const auto* table = peb ? *reinterpret_cast<const std::uint8_t* const*>(peb() + 0xF8) : nullptr;
     long n = table ? 0 : -1;
     for (std::size_t i = 0; table && i < 0x10000; ++i)
         n += table[i * 24 + 14] != 0 ? 1 : 0;

@@ -21,8 +21,10 @@ std::string Showing()
     return s;
 }
 
-std::array<COLORREF, 5> Scheme(const look::ColourScheme& c)
+// The colours in force.
+std::array<COLORREF, 5> Scheme()
 {
+    const look::ColourScheme& c = look::Colours();
     return {c.BackGround, c.BattleField, c.Ships, c.Lines, c.SunkShip};
 }
 
@@ -34,7 +36,8 @@ protected:
     const Handles& w = Program();
 };
 
-TEST_F(Dialogs, SettingsActAtOnceAndCancelPutsEveryOptionBack)
+// Settings act at once and cancel puts every option back; OK takes the pause and reports a change of the flag.
+TEST_F(Dialogs, SettingsCancelPutsEveryOptionBackAndOkTakesThePauseAndTheFlag)
 {
     const std::string before = Showing();
     const std::int32_t pause = game::Options.TimeOut;
@@ -55,57 +58,49 @@ TEST_F(Dialogs, SettingsActAtOnceAndCancelPutsEveryOptionBack)
     EXPECT_NE(before, liveShown);
     EXPECT_EQ(before, Showing());
     EXPECT_EQ(pause, game::Options.TimeOut);
-}
 
-TEST_F(Dialogs, SettingsOkTakesThePauseAndReportsAFlagChange)
-{
     bool flagChanged = false;
     EXPECT_TRUE(Drive([&] { flagChanged = dialogs::ShowSettings(w.frame); },
                       {With(kSettings, [](HWND d) { SetDlgItemTextW(d, IDC_TIMEOUT, L"1234"); }),
                        Click(kSettings, IDC_RUSSIAN_FLAG), Click(kSettings, IDOK)}));
-    EXPECT_TRUE(flagChanged);
-    EXPECT_FALSE(game::Options.RussianFlag);
+    EXPECT_TRUE(flagChanged && !game::Options.RussianFlag);
     EXPECT_EQ(1234, game::Options.TimeOut);
 }
 
-// The list opens on the battle field's colour.
-TEST_F(Dialogs, ColoursOkPutsTheWorkingCopyInForceAndRepaintsTheFrame)
+// Colours: Escape changes nothing, even after a palette click wrote the fields (eight columns by four rows; row 2,
+// column 7 is royal blue); OK puts the working copy, opened on the battle field's colour, in force and repaints.
+TEST_F(Dialogs, ColoursEscapeChangesNothingAfterAPaletteClickAndOkTakesEffect)
 {
-    const look::ColourScheme saved = look::Colours();
-    const Step type = With(kColours, [&](HWND d) {
-        for (auto [id, value] : {std::pair{IDC_RED, 10}, {IDC_GREEN, 20}, {IDC_BLUE, 30}})
-            SetDlgItemInt(d, id, value, FALSE);
-        EXPECT_EQ(Scheme(saved), Scheme(look::Colours())) << "in force before Угу";
-    });
-    EXPECT_TRUE(Drive([&] { Command(IDM_COLOURS); }, {type, Click(kColours, IDOK)}));
-    Pump();
-    look::ColourScheme want = saved;
-    want.BattleField = RGB(10, 20, 30);
-    EXPECT_EQ(Scheme(want), Scheme(look::Colours()));
-    const int c = game::CellSize;
-    EXPECT_EQ(Hex(RGB(10, 20, 30)), Hex(ScreenPixel(w.computer, c / 2, c / 2))) << "the sea of А1";
-    look::Colours() = saved;
-    RedrawWindow(w.frame, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
-}
-
-// Eight columns by four rows; row 2, column 7 is royal blue.
-TEST_F(Dialogs, APaletteClickWritesTheFieldsAndEscapeChangesNothing)
-{
-    const look::ColourScheme saved = look::Colours();
+    const std::array<COLORREF, 5> saved = Scheme();
+    const look::ColourScheme kept = look::Colours();
     std::array<UINT, 3> fields{};
     const Step pick = With(kColours, [&](HWND d) {
         HWND palette = GetDlgItem(d, IDC_PALETTE);
         UpdateWindow(palette);  // its cells are measured as it paints
         RECT r;
         GetClientRect(palette, &r);
-        const int cw = r.right / 8, ch = r.bottom / 4;
-        SendMessageW(palette, WM_LBUTTONDOWN, MK_LBUTTON, At(7 * cw + cw / 2, 2 * ch + ch / 2));
+        SendMessageW(palette, WM_LBUTTONDOWN, MK_LBUTTON, At(r.right * 15 / 16, r.bottom * 5 / 8));
         fields = {GetDlgItemInt(d, IDC_RED, nullptr, FALSE), GetDlgItemInt(d, IDC_GREEN, nullptr, FALSE),
                   GetDlgItemInt(d, IDC_BLUE, nullptr, FALSE)};
     });
     EXPECT_TRUE(Drive([&] { Command(IDM_COLOURS); }, {pick, Key(kColours, VK_ESCAPE)}));
     EXPECT_EQ((std::array<UINT, 3>{65, 105, 225}), fields);
-    EXPECT_EQ(Scheme(saved), Scheme(look::Colours()));
+    EXPECT_EQ(saved, Scheme());
+
+    const Step type = With(kColours, [&](HWND d) {
+        for (auto [id, value] : {std::pair{IDC_RED, 10}, {IDC_GREEN, 20}, {IDC_BLUE, 30}})
+            SetDlgItemInt(d, id, value, FALSE);
+        EXPECT_EQ(saved, Scheme()) << "in force before Угу";
+    });
+    EXPECT_TRUE(Drive([&] { Command(IDM_COLOURS); }, {type, Click(kColours, IDOK)}));
+    Pump();
+    std::array<COLORREF, 5> want = saved;
+    want[1] = RGB(10, 20, 30);
+    EXPECT_EQ(want, Scheme());
+    const int c = game::CellSize;
+    EXPECT_EQ(Hex(RGB(10, 20, 30)), Hex(ScreenPixel(w.computer, c / 2, c / 2))) << "the sea of А1";
+    look::Colours() = kept;
+    RedrawWindow(w.frame, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 TEST_F(Dialogs, TheResultDialogsAnswerByTheirButtonsAndByEnterAndEscape)

@@ -1,7 +1,5 @@
 // The board painters and the ship picker drawn into memory bitmaps, and a board window that is painted whole after a
 // shot it could not show.
-#include <tuple>
-
 #include "game/placement.h"
 #include "game/play.h"
 #include "support.h"

@@ -5,7 +5,6 @@
 #include <sddl.h>
 
 #include <cstring>
-#include <tuple>
 
 #include "shell/registry_store.h"
 

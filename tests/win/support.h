@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <functional>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 

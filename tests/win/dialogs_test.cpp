@@ -21,10 +21,8 @@ std::string Showing()
     return s;
 }
 
-// The colours in force.
-std::array<COLORREF, 5> Scheme()
+std::array<COLORREF, 5> Scheme(const look::ColourScheme& c = look::Colours())
 {
-    const look::ColourScheme& c = look::Colours();
     return {c.BackGround, c.BattleField, c.Ships, c.Lines, c.SunkShip};
 }
 
@@ -71,8 +69,7 @@ TEST_F(Dialogs, SettingsCancelPutsEveryOptionBackAndOkTakesThePauseAndTheFlag)
 // column 7 is royal blue); OK puts the working copy, opened on the battle field's colour, in force and repaints.
 TEST_F(Dialogs, ColoursEscapeChangesNothingAfterAPaletteClickAndOkTakesEffect)
 {
-    const std::array<COLORREF, 5> saved = Scheme();
-    const look::ColourScheme kept = look::Colours();
+    const look::ColourScheme saved = look::Colours();
     std::array<UINT, 3> fields{};
     const Step pick = With(kColours, [&](HWND d) {
         HWND palette = GetDlgItem(d, IDC_PALETTE);
@@ -85,21 +82,21 @@ TEST_F(Dialogs, ColoursEscapeChangesNothingAfterAPaletteClickAndOkTakesEffect)
     });
     EXPECT_TRUE(Drive([&] { Command(IDM_COLOURS); }, {pick, Key(kColours, VK_ESCAPE)}));
     EXPECT_EQ((std::array<UINT, 3>{65, 105, 225}), fields);
-    EXPECT_EQ(saved, Scheme());
+    EXPECT_EQ(Scheme(saved), Scheme());
 
     const Step type = With(kColours, [&](HWND d) {
         for (auto [id, value] : {std::pair{IDC_RED, 10}, {IDC_GREEN, 20}, {IDC_BLUE, 30}})
             SetDlgItemInt(d, id, value, FALSE);
-        EXPECT_EQ(saved, Scheme()) << "in force before Угу";
+        EXPECT_EQ(Scheme(saved), Scheme()) << "in force before Угу";
     });
     EXPECT_TRUE(Drive([&] { Command(IDM_COLOURS); }, {type, Click(kColours, IDOK)}));
     Pump();
-    std::array<COLORREF, 5> want = saved;
-    want[1] = RGB(10, 20, 30);
-    EXPECT_EQ(want, Scheme());
+    look::ColourScheme want = saved;
+    want.BattleField = RGB(10, 20, 30);
+    EXPECT_EQ(Scheme(want), Scheme());
     const int c = game::CellSize;
     EXPECT_EQ(Hex(RGB(10, 20, 30)), Hex(ScreenPixel(w.computer, c / 2, c / 2))) << "the sea of А1";
-    look::Colours() = kept;
+    look::Colours() = saved;
     RedrawWindow(w.frame, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 

@@ -1,5 +1,4 @@
-// Sizes at the system's display scale. ./test.sh runs these again with the prefix at 120, 144 and 192 DPI
-// (tests/win/display_scales.sh).
+// Sizes at the system's display scale; tests/win/display_scales.sh runs these again at 120, 144 and 192 DPI.
 #include <cmath>
 
 #include "dialogs/panels.h"
@@ -92,9 +91,8 @@ TEST(Display, EveryDialogHoldsItsControlsAndTheirTexts)
             GetWindowTextW(c, text, 128);
             SCOPED_TRACE("dialog " + std::to_string(id) + ": " + text::Narrow(text));
             EXPECT_TRUE(Inside(dialog, c)) << "control " << GetDlgCtrlID(c);
-            const LONG style = GetWindowLongW(c, GWL_STYLE), type = style & BS_TYPEMASK;
-            const bool mark = lstrcmpiW(cls, L"Button") == 0 && !(style & BS_PUSHLIKE) &&
-                              (type == BS_AUTOCHECKBOX || type == BS_AUTORADIOBUTTON || type == BS_CHECKBOX);
+            const LONG style = GetWindowLongW(c, GWL_STYLE), t = style & BS_TYPEMASK;
+            const bool mark = !(style & BS_PUSHLIKE) && (t == BS_AUTOCHECKBOX || t == BS_AUTORADIOBUTTON);
             if (lstrcmpiW(cls, L"Static") == 0 && *text) {
                 EXPECT_LE(TextSize(c, text, DT_WORDBREAK, r.right - r.left).cy, r.bottom - r.top);
             } else if (lstrcmpiW(cls, L"Button") == 0 && *text) {

@@ -1,5 +1,4 @@
-// The frame as a whole: a failing command keeps it running, the help page is found from any working folder, and
-// painting and playing leave no GDI objects or windows behind.
+// The frame as a whole: a failing command, the help page from any folder, no GDI objects or windows left behind.
 #include <stdexcept>
 
 #include "game/score.h"
@@ -61,10 +60,8 @@ TEST(Frame, PaintsAndWholeGamesLeaveNoGdiObjectsOrWindowsBehind)
         EXPECT_EQ(objects, GdiObjectCount());
         EXPECT_EQ(windows, WindowCount());
     };
-    const auto shootAt = [&](int i) {  // square i of the computer's board, column by column
-        const int c = game::CellSize;
-        SendMessageW(w.computer, WM_LBUTTONUP, 0, At(i / 10 * c + c / 2, i % 10 * c + c / 2));
-    };
+    const int c = game::CellSize;  // shootAt(i): square i of the computer's board, column by column
+    const auto shootAt = [&](int i) { SendMessageW(w.computer, WM_LBUTTONUP, 0, At(i / 10 * c + 2, i % 10 * c + 2)); };
     NewGame(true);
     for (int i = 0; i < 12; ++i)
         shootAt(i * 7);

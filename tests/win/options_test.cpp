@@ -1,5 +1,4 @@
-// The options and the shown windows on the frame's menu and toolbar: what a command changes, every place that shows it
-// follows.
+// The options and the shown windows on the menu and the toolbar: every place that shows what a command changes follows.
 #include <map>
 
 #include "support.h"
@@ -17,17 +16,13 @@ void ExpectShown(int command, bool on)
 }
 
 // Each command from the menu, then from its toolbar button (which flips a check button by itself first), then from the
-// menu again. A toggle flips its value; the others set theirs and turn the rest of their group off.
+// menu again. A toggle flips its value (`on`, the game's value the command stands for); the others set theirs and turn
+// the rest of their group off. Pictured: the button's image shows the state.
 TEST(Options, EachCommandMovesItsMarkItsButtonAndItsValueTogether)
 {
     const Handles& w = Program();
     const game::GameOptions& o = game::Options;
-    const struct {
-        int command;
-        std::function<bool()> on;  // the game's value the command stands for
-        bool toggle, pictured;     // pictured: the button's image shows the state
-        std::vector<int> others;
-    } options[] = {
+    struct { int command; std::function<bool()> on; bool toggle, pictured; std::vector<int> others; } options[] = {
         {IDM_AUTO_ARRANGE, [&] { return o.AutoArrange; }, true, true, {}},
         {IDM_SALVO, [&] { return o.Salvo; }, true, true, {}},
         {IDM_RESHOT, [&] { return o.Reshot; }, true, false, {}},
@@ -67,12 +62,7 @@ TEST(Options, AChildsHideCommandReleasesItsButtonWhichShowsItAgain)
 {
     const Handles& w = Program();
     NewGame(false);
-    const struct {
-        HWND window;
-        int button;
-        UINT message;  // the hide command
-        WPARAM wp;
-    } children[] = {
+    const struct { HWND window; int button; UINT hide; WPARAM wp; } children[] = {
         {w.computer, IDM_SHOW_COMPUTER_BOARD, WM_COMMAND, IDM_HIDE_WINDOW},
         {w.human, IDM_SHOW_HUMAN_BOARD, WM_COMMAND, IDM_HIDE_WINDOW},
         {w.commentator, IDM_SHOW_COMMENTATOR, WM_COMMAND, IDM_HIDE_WINDOW},
@@ -84,7 +74,7 @@ TEST(Options, AChildsHideCommandReleasesItsButtonWhichShowsItAgain)
         if (!IsWindowVisible(c.window))
             ClickToolbar(c.button);
         ASSERT_TRUE(IsWindowVisible(c.window) && ButtonChecked(c.button));
-        SendMessageW(c.window, c.message, c.wp, 0);
+        SendMessageW(c.window, c.hide, c.wp, 0);
         EXPECT_FALSE(IsWindowVisible(c.window) || ButtonChecked(c.button) || ButtonPressed(c.button));
         ClickToolbar(c.button);
         EXPECT_TRUE(IsWindowVisible(c.window) && ButtonChecked(c.button));

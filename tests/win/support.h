@@ -1,5 +1,4 @@
-// Helpers of the in-process tests: the real program made once, drivers of its modal windows, a memory canvas, the
-// counts of GDI objects and windows.
+// Helpers of the in-process tests: the program made once, its modal windows driven, a memory canvas, GDI/USER counts.
 #pragma once
 
 #include <windows.h>
@@ -11,6 +10,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <functional>
+#include <numeric>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -33,32 +33,18 @@
 #include "shell/startup.h"
 #include "shell/toolbar.h"
 
-inline void Pump()
-{
-    for (MSG msg; PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE);)
-        DispatchMessageW(&msg);
-}
+inline void Pump() { for (MSG msg; PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE);) DispatchMessageW(&msg); }
 
-inline std::string Hex(COLORREF c)
-{
-    char b[12];
-    return std::string(b, std::snprintf(b, sizeof b, "%06lX", c));
-}
+inline std::string Hex(COLORREF c) { char b[12]; return std::string(b, std::snprintf(b, sizeof b, "%06lX", c)); }
 
 inline LPARAM At(int x, int y) { return MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y)); }
 
-// --- modal windows ---------------------------------------------------------------
-
 inline bool IsDialog(HWND w) { return GetClassLongPtrW(w, GCW_ATOM) == reinterpret_cast<ULONG_PTR>(WC_DIALOG); }
 
-// A step on the modal windows; false: not yet, try it again at the next tick.
+// A step on the modal windows; false: not yet, try it again at the next tick. A step that pumps messages must not see
+// the next tick run it again (inStep).
 using Step = std::function<bool()>;
-inline struct {
-    std::vector<Step> steps;
-    size_t next;
-    int ticks;
-    bool on, inStep;  // a step that pumps messages must not see the next tick run it again
-} g_run;
+inline struct { std::vector<Step> steps; size_t next; int ticks; bool on, inStep; } g_run;
 
 // open() shows modal windows while a thread timer runs the steps, one per tick, inside whatever loop runs. Past the
 // bound every dialog still open is closed. True when every step ran in time.
@@ -122,8 +108,6 @@ inline Step Key(const wchar_t* caption, UINT key)
     });
 }
 
-// --- the program -------------------------------------------------------------------
-
 struct Handles {
     HWND frame, computer, human, pad, picker, commentator;
     RECT created;  // the frame as it was made, at the system's default size
@@ -183,22 +167,17 @@ inline LRESULT Toolbar(UINT msg, WPARAM wp, LPARAM lp = 0) { return SendMessageW
 inline bool ButtonPressed(int command) { return Toolbar(TB_ISBUTTONPRESSED, command) > 0; }
 inline bool ButtonChecked(int command) { return Toolbar(TB_ISBUTTONCHECKED, command) > 0; }
 inline int ButtonImage(int command) { return int(Toolbar(TB_GETBITMAP, command)); }
-inline bool MenuMarked(int command)
-{
-    return (GetMenuState(GetMenu(main_frame::Window()), command, MF_BYCOMMAND) & MF_CHECKED) != 0;
-}
+inline bool MenuMarked(int id) { return GetMenuState(GetMenu(main_frame::Window()), id, MF_BYCOMMAND) & MF_CHECKED; }
 
-// As the mouse clicks the button.
-inline void ClickToolbar(int command)
+inline void ClickToolbar(int command)  // as the mouse clicks the button
 {
     RECT r{};
     ASSERT_TRUE(Toolbar(TB_GETRECT, command, reinterpret_cast<LPARAM>(&r))) << command;
-    Toolbar(WM_LBUTTONDOWN, MK_LBUTTON, At((r.left + r.right) / 2, (r.top + r.bottom) / 2));
-    Toolbar(WM_LBUTTONUP, 0, At((r.left + r.right) / 2, (r.top + r.bottom) / 2));
+    const LPARAM middle = At((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    Toolbar(WM_LBUTTONDOWN, MK_LBUTTON, middle);
+    Toolbar(WM_LBUTTONUP, 0, middle);
     Pump();
 }
-
-// --- pixels and counts ---------------------------------------------------------------
 
 inline std::vector<COLORREF> Pixels(HDC dc, const RECT& r)
 {
@@ -237,10 +216,7 @@ inline int PixelsOffFromFreshPaint(HWND window, game::BoardId board)
     boards::RenderBoard(fresh.dc, client, board, boards::LookOf(board));
     game::SkipBackground = skip;
     const std::vector<COLORREF> want = Pixels(fresh.dc, client), got = Pixels(gdi::WindowDc(window).get(), client);
-    int off = 0;
-    for (size_t i = 0; i < got.size(); ++i)
-        off += got[i] != want[i] ? 1 : 0;
-    return off;
+    return int(std::inner_product(got.begin(), got.end(), want.begin(), 0, std::plus<>(), std::not_equal_to<>()));
 }
 
 // GDI objects of this process. Wine's GetGuiResources answers 0: there the process's handle table is counted
@@ -260,19 +236,13 @@ inline long GdiObjectCount()
 }
 
 // A window's descendants; the windows of this thread with all theirs.
-inline long ChildCount(HWND w)
-{
-    long n = 0;
-    EnumChildWindows(w, [](HWND, LPARAM p) -> BOOL { return ++*reinterpret_cast<long*>(p) > 0; },
-                     reinterpret_cast<LPARAM>(&n));
-    return n;
-}
-
+inline BOOL CALLBACK CountOne(HWND, LPARAM n) { return ++*reinterpret_cast<long*>(n) > 0; }
+inline long ChildCount(HWND w) { long n = 0; EnumChildWindows(w, CountOne, reinterpret_cast<LPARAM>(&n)); return n; }
 inline long WindowCount()
 {
     long n = 0;
     EnumThreadWindows(GetCurrentThreadId(), [](HWND w, LPARAM p) -> BOOL {
-        return (*reinterpret_cast<long*>(p) += 1 + ChildCount(w)) > 0;
+        return CountOne(w, p) && (EnumChildWindows(w, CountOne, p), true);
     }, reinterpret_cast<LPARAM>(&n));
     return n;
 }

@@ -1,23 +1,12 @@
 // The modal dialogs, owned by the real frame and driven as a player would.
-#include <array>
-#include <string>
-
-#include "common/look.h"
 #include "dialogs/dialogs.h"
-#include "game/options.h"
 #include "game/score.h"
 #include "support.h"
 
 namespace {
 
-using namespace win_test;
-
-constexpr wchar_t kSettings[] = L"Настройка";
-constexpr wchar_t kColours[] = L"Выбор цвета";
-constexpr wchar_t kStatistics[] = L"Статистика";
-constexpr wchar_t kClearQuestion[] = L"Duvirud ida";
-constexpr wchar_t kLost[] = L"Вы проиграли!!!";
-constexpr wchar_t kWon[] = L"Что, не веришь своему счастью?";
+constexpr wchar_t kSettings[] = L"Настройка", kColours[] = L"Выбор цвета", kStatistics[] = L"Статистика";
+constexpr wchar_t kLost[] = L"Вы проиграли!!!", kWon[] = L"Что, не веришь своему счастью?";
 
 // Every option as the game holds it and as the menu and the toolbar show it.
 std::string Showing()
@@ -32,10 +21,9 @@ std::string Showing()
     return s;
 }
 
-std::string Scheme(const look::ColourScheme& c)
+std::array<COLORREF, 5> Scheme(const look::ColourScheme& c = look::Colours())
 {
-    return Hex(c.BackGround) + " " + Hex(c.BattleField) + " " + Hex(c.Ships) + " " + Hex(c.Lines) + " " +
-           Hex(c.SunkShip);
+    return {c.BackGround, c.BattleField, c.Ships, c.Lines, c.SunkShip};
 }
 
 class Dialogs : public ::testing::Test {
@@ -46,7 +34,8 @@ protected:
     const Handles& w = Program();
 };
 
-TEST_F(Dialogs, SettingsActAtOnceAndCancelPutsEveryOptionBack)
+// Settings act at once and cancel puts every option back; OK takes the pause and reports a change of the flag.
+TEST_F(Dialogs, SettingsCancelPutsEveryOptionBackAndOkTakesThePauseAndTheFlag)
 {
     const std::string before = Showing();
     const std::int32_t pause = game::Options.TimeOut;
@@ -67,42 +56,18 @@ TEST_F(Dialogs, SettingsActAtOnceAndCancelPutsEveryOptionBack)
     EXPECT_NE(before, liveShown);
     EXPECT_EQ(before, Showing());
     EXPECT_EQ(pause, game::Options.TimeOut);
-}
 
-TEST_F(Dialogs, SettingsOkTakesThePauseAndReportsAFlagChange)
-{
     bool flagChanged = false;
     EXPECT_TRUE(Drive([&] { flagChanged = dialogs::ShowSettings(w.frame); },
                       {With(kSettings, [](HWND d) { SetDlgItemTextW(d, IDC_TIMEOUT, L"1234"); }),
                        Click(kSettings, IDC_RUSSIAN_FLAG), Click(kSettings, IDOK)}));
-    EXPECT_TRUE(flagChanged);
-    EXPECT_FALSE(game::Options.RussianFlag);
+    EXPECT_TRUE(flagChanged && !game::Options.RussianFlag);
     EXPECT_EQ(1234, game::Options.TimeOut);
 }
 
-// The list opens on the battle field's colour.
-TEST_F(Dialogs, ColoursOkPutsTheWorkingCopyInForceAndRepaintsTheFrame)
-{
-    const look::ColourScheme saved = look::Colours();
-    const Step type = With(kColours, [&](HWND d) {
-        SetDlgItemInt(d, IDC_RED, 10, FALSE);
-        SetDlgItemInt(d, IDC_GREEN, 20, FALSE);
-        SetDlgItemInt(d, IDC_BLUE, 30, FALSE);
-        EXPECT_EQ(Scheme(saved), Scheme(look::Colours())) << "in force before Угу";
-    });
-    EXPECT_TRUE(Drive([&] { Command(IDM_COLOURS); }, {type, Click(kColours, IDOK)}));
-    Pump();
-    look::ColourScheme want = saved;
-    want.BattleField = RGB(10, 20, 30);
-    EXPECT_EQ(Scheme(want), Scheme(look::Colours()));
-    const int c = game::CellSize;
-    EXPECT_EQ(Hex(RGB(10, 20, 30)), Hex(ScreenPixel(w.computer, c / 2, c / 2))) << "the sea of А1";
-    look::Colours() = saved;
-    RedrawWindow(w.frame, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
-}
-
-// Eight columns by four rows; row 2, column 7 is royal blue.
-TEST_F(Dialogs, APaletteClickWritesTheFieldsAndEscapeChangesNothing)
+// Colours: Escape changes nothing, even after a palette click wrote the fields (eight columns by four rows; row 2,
+// column 7 is royal blue); OK puts the working copy, opened on the battle field's colour, in force and repaints.
+TEST_F(Dialogs, ColoursEscapeChangesNothingAfterAPaletteClickAndOkTakesEffect)
 {
     const look::ColourScheme saved = look::Colours();
     std::array<UINT, 3> fields{};
@@ -111,24 +76,33 @@ TEST_F(Dialogs, APaletteClickWritesTheFieldsAndEscapeChangesNothing)
         UpdateWindow(palette);  // its cells are measured as it paints
         RECT r;
         GetClientRect(palette, &r);
-        const int cw = r.right / 8, ch = r.bottom / 4;
-        SendMessageW(palette, WM_LBUTTONDOWN, MK_LBUTTON, At(7 * cw + cw / 2, 2 * ch + ch / 2));
+        SendMessageW(palette, WM_LBUTTONDOWN, MK_LBUTTON, At(r.right * 15 / 16, r.bottom * 5 / 8));
         fields = {GetDlgItemInt(d, IDC_RED, nullptr, FALSE), GetDlgItemInt(d, IDC_GREEN, nullptr, FALSE),
                   GetDlgItemInt(d, IDC_BLUE, nullptr, FALSE)};
     });
     EXPECT_TRUE(Drive([&] { Command(IDM_COLOURS); }, {pick, Key(kColours, VK_ESCAPE)}));
     EXPECT_EQ((std::array<UINT, 3>{65, 105, 225}), fields);
-    EXPECT_EQ(Scheme(saved), Scheme(look::Colours()));
+    EXPECT_EQ(Scheme(saved), Scheme());
+
+    const Step type = With(kColours, [&](HWND d) {
+        for (auto [id, value] : {std::pair{IDC_RED, 10}, {IDC_GREEN, 20}, {IDC_BLUE, 30}})
+            SetDlgItemInt(d, id, value, FALSE);
+        EXPECT_EQ(Scheme(saved), Scheme()) << "in force before Угу";
+    });
+    EXPECT_TRUE(Drive([&] { Command(IDM_COLOURS); }, {type, Click(kColours, IDOK)}));
+    Pump();
+    look::ColourScheme want = saved;
+    want.BattleField = RGB(10, 20, 30);
+    EXPECT_EQ(Scheme(want), Scheme());
+    const int c = game::CellSize;
+    EXPECT_EQ(Hex(RGB(10, 20, 30)), Hex(ScreenPixel(w.computer, c / 2, c / 2))) << "the sea of А1";
+    look::Colours() = saved;
+    RedrawWindow(w.frame, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 TEST_F(Dialogs, TheResultDialogsAnswerByTheirButtonsAndByEnterAndEscape)
 {
-    const struct {
-        const char* how;
-        game::Outcome outcome;
-        Step answer;
-        game::Answer expected;
-    } cases[] = {
+    const struct { const char* how; game::Outcome outcome; Step answer; game::Answer expected; } cases[] = {
         {"lost, first button", game::Outcome::ComputerWon, Click(kLost, IDOK), game::Answer::PlayAgain},
         {"lost, second button", game::Outcome::ComputerWon, Click(kLost, IDCANCEL), game::Answer::Stop},
         {"won, first button", game::Outcome::HumanWon, Click(kWon, IDOK), game::Answer::PlayAgain},
@@ -149,10 +123,9 @@ TEST_F(Dialogs, ClearingTheStatisticsAsksAndOnlyYesClearsAllFour)
     for (const int answer : {IDNO, IDYES}) {
         SCOPED_TRACE(answer == IDYES ? "yes" : "no");
         game::SetTotals(10, 7);
-        game::RunWins = 2;
-        game::RunLosses = 1;
+        std::tie(game::RunWins, game::RunLosses) = std::pair(2, 1);
         EXPECT_TRUE(Drive([&] { Command(IDM_STATISTICS); },
-                          {Click(kStatistics, IDC_STATS_CLEAR), Click(kClearQuestion, answer)}));
+                          {Click(kStatistics, IDC_STATS_CLEAR), Click(L"Duvirud ida", answer)}));
         const std::array<int, 4> kept{2, 1, 10, 7}, cleared{0, 0, 0, 0};
         EXPECT_EQ(answer == IDYES ? cleared : kept,
                   (std::array<int, 4>{game::RunWins, game::RunLosses, game::ManWon, game::CompWon}));

@@ -1,10 +1,7 @@
 #!/usr/bin/env bash
-# The display tests of win_tests again with the Wine prefix at 120, 144 and
-# 192 DPI and its virtual desktop scaled with it (1024 x 768 at 96 DPI); the
-# prefix is put back at 96 DPI afterwards, whatever happens.
-#   tests/win/display_scales.sh WIN_TESTS_EXE
+# tests/win/display_scales.sh WIN_TESTS_EXE: the display tests again with the Wine prefix at 120, 144 and 192 DPI and
+# its virtual desktop scaled with it; put back at 96 DPI afterwards, whatever happens.
 set -u
-exe=$1
 # shellcheck source=tools/wine-env.sh
 source "$(dirname "$0")/../../tools/wine-env.sh"
 
@@ -13,6 +10,6 @@ failed=0
 for dpi in 120 144 192; do
   wine_scale "$dpi"
   echo "== $dpi DPI"
-  wine "$exe" --gtest_filter='Display.*' --gtest_brief=1 </dev/null || failed=1
+  wine "$1" --gtest_filter='Display.*' --gtest_brief=1 </dev/null || failed=1
 done
 exit $failed

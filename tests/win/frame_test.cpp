@@ -1,28 +1,15 @@
-// The frame as a whole: a failing command keeps it running, the help page
-// is found from any working folder, and painting and playing leave no GDI
-// objects or windows behind.
-#include <functional>
+// The frame as a whole: a failing command, the help page from any folder, no GDI objects or windows left behind.
 #include <stdexcept>
-#include <string>
 
 #include "game/score.h"
-#include "shell/children.h"
-#include "shell/main_frame.h"
 #include "shell/shell_effects.h"
 #include "support.h"
 
 namespace {
 
-using namespace win_test;
-
 // Effects whose status texts throw, as a failed allocation would.
-class ThrowingStatus final : public game::SilentEffects {
-public:
-    void SetStatus(game::StatusPart, const std::string&) override
-    {
-        ++thrown;
-        throw std::runtime_error("no memory");
-    }
+struct ThrowingStatus final : game::SilentEffects {
+    void SetStatus(game::StatusPart, const std::string&) override { ++thrown; throw std::runtime_error("no memory"); }
     int thrown = 0;
 };
 
@@ -40,84 +27,62 @@ TEST(Frame, AnExceptionInACommandStaysInsideTheFrame)
     EXPECT_TRUE(game::BattleOn) << "the next new game";
 }
 
-std::wstring ModuleFolder()
-{
-    wchar_t path[MAX_PATH];
-    std::wstring folder(path, GetModuleFileNameW(nullptr, path, MAX_PATH));
-    return folder.substr(0, folder.find_last_of(L"\\/") + 1);
-}
-
 TEST(Frame, TheHelpPageComesFromTheCurrentFolderElseFromBesideTheProgram)
 {
-    wchar_t temp[MAX_PATH];
+    wchar_t temp[MAX_PATH], before[MAX_PATH], program[MAX_PATH];
     GetTempPathW(MAX_PATH, temp);
-    const std::wstring folder = std::wstring(temp) + L"trivok-help-test";
-    CreateDirectoryW(folder.c_str(), nullptr);
-    wchar_t before[MAX_PATH];
     GetCurrentDirectoryW(MAX_PATH, before);
+    const std::wstring folder = std::wstring(temp) + L"trivok-help-test";
+    std::wstring beside(program, GetModuleFileNameW(nullptr, program, MAX_PATH));
+    beside = beside.substr(0, beside.find_last_of(L"\\/") + 1) + L"readme.htm";
+    CreateDirectoryW(folder.c_str(), nullptr);
     ASSERT_TRUE(SetCurrentDirectoryW(folder.c_str()));
-
     DeleteFileW(L"readme.htm");
-    EXPECT_EQ(ModuleFolder() + L"readme.htm", main_frame::HelpPage()) << "the page beside the program";
+    EXPECT_EQ(beside, main_frame::HelpPage()) << "the page beside the program";
     CloseHandle(CreateFileW(L"readme.htm", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
     EXPECT_EQ(L"readme.htm", main_frame::HelpPage()) << "the current folder's page first";
-
     DeleteFileW(L"readme.htm");
     SetCurrentDirectoryW(before);
     RemoveDirectoryW(folder.c_str());
 }
 
-// A human's shot at square i of the computer's board, column by column.
-void ShootAt(const Handles& w, int i)
-{
-    const int c = game::CellSize;
-    SendMessageW(w.computer, WM_LBUTTONUP, 0, At(i / 10 * c + c / 2, i % 10 * c + c / 2));
-}
-
-// After a first run of `act`, which makes what is made once, the counts
-// stay as they are over `times` more.
-void ExpectFlatOver(int times, const std::function<void()>& act)
-{
-    act();
-    const long objects = GdiObjectCount(), windows = WindowCount();
-    ASSERT_GT(objects, 0);
-    for (int i = 0; i < times; ++i)
-        act();
-    EXPECT_EQ(objects, GdiObjectCount());
-    EXPECT_EQ(windows, WindowCount());
-}
-
-TEST(Frame, ManyPaintsLeaveNoGdiObjectsOrWindowsBehind)
+// Painting whole and marks only 200 times, then a dozen whole games, each ended in the result dialog answered "play
+// again": after a first run of each, which makes what is made once, the counts stay as they are.
+TEST(Frame, PaintsAndWholeGamesLeaveNoGdiObjectsOrWindowsBehind)
 {
     const Handles& w = Program();
+    const auto expectFlatOver = [](int times, const std::function<void()>& act) {
+        act();
+        const long objects = GdiObjectCount(), windows = WindowCount();
+        ASSERT_GT(objects, 0);
+        for (int i = 0; i < times; ++i)
+            act();
+        EXPECT_EQ(objects, GdiObjectCount());
+        EXPECT_EQ(windows, WindowCount());
+    };
+    const int c = game::CellSize;  // shootAt(i): square i of the computer's board, column by column
+    const auto shootAt = [&](int i) { SendMessageW(w.computer, WM_LBUTTONUP, 0, At(i / 10 * c + 2, i % 10 * c + 2)); };
     NewGame(true);
     for (int i = 0; i < 12; ++i)
-        ShootAt(w, i * 7);
+        shootAt(i * 7);
     for (HWND child : {w.picker, w.pad})
         children::ShowChild(child, true);
-    ExpectFlatOver(200, [&] {
+    expectFlatOver(200, [&] {
         RedrawWindow(w.frame, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
         game::SkipBackground = 1;
         RedrawWindow(w.human, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     });
     NewGame(true);
-}
-
-// Each game ends in the result dialog, answered "play again".
-TEST(Frame, WholeGamesLeaveNoGdiObjectsOrWindowsBehind)
-{
-    const Handles& w = Program();
-    NewGame(true);
     AutoAnswer again(IDOK);
-    ExpectFlatOver(12, [&] {
+    expectFlatOver(12, [&] {
         const int played = game::RunWins + game::RunLosses;
         for (int i = 0; i < 100 && game::RunWins + game::RunLosses == played; ++i)
-            ShootAt(w, i);
+            shootAt(i);
         Pump();  // the new game the answer asked for
         ASSERT_EQ(played + 1, game::RunWins + game::RunLosses);
         ASSERT_TRUE(game::BattleOn);
     });
-    EXPECT_EQ(13, AutoAnswer::s_count);
+    EXPECT_EQ(13, AutoAnswer::count);
 }
 
 }  // namespace

@@ -1,14 +1,9 @@
-// Placing the fleet by hand through the real windows: the picker, the keys
-// the frame takes, the arrow pad and the human's board.
+// Placing the fleet by hand through the real windows: the picker, the frame's keys, the arrow pad, the human's board.
 #include "boards/placement_steps.h"
-#include "boards/ship_picker.h"
-#include "common/look.h"
 #include "game/placement.h"
 #include "support.h"
 
 namespace {
-
-using namespace win_test;
 
 class Placement : public ::testing::Test {
 protected:
@@ -22,10 +17,10 @@ protected:
         SendMessageW(w.picker, WM_LBUTTONUP, 0, At((r.left + r.right) / 2, (r.top + r.bottom) / 2));
         Pump();
     }
-    void Press(UINT key, int times = 1)
+    void Press(UINT key, int times = 1, HWND to = nullptr)
     {
         for (int i = 0; i < times; ++i)
-            SendMessageW(w.frame, WM_KEYDOWN, key, 0);
+            SendMessageW(to ? to : w.frame, WM_KEYDOWN, key, 0);
         Pump();
     }
     static game::PixelRect Positioned() { return game::ShipRects[game::kHumanFleet][game::ShipBeingPlaced]; }
@@ -51,8 +46,7 @@ TEST_F(Placement, ARepaintDuringPositioningKeepsTheShipInverted)
     RedrawWindow(w.human, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
     EXPECT_EQ(Hex(~look::Colours().BattleField & 0xFFFFFF), Hex(ScreenPixel(w.human, c / 2, 2 * c + c / 2)));
     EXPECT_EQ(0, PixelsOffFromFreshPaint(w.human, game::BoardId::Human));
-    // The next step erases the repainted image and draws the ship anew.
-    Press(VK_RIGHT);
+    Press(VK_RIGHT);  // erases the repainted image and draws the ship anew
     EXPECT_EQ(c, Positioned().left);
     EXPECT_EQ(0, PixelsOffFromFreshPaint(w.human, game::BoardId::Human));
 }
@@ -75,34 +69,25 @@ TEST_F(Placement, ANewGameDuringPositioningLeavesOneCleanPad)
 TEST_F(Placement, TheTenthConfirmedShipStartsTheBattle)
 {
     // Lying ships, one row apart: {silhouette, column, row}.
-    const struct {
-        int silhouette, column, row;
-    } plan[] = {{4, 0, 0}, {5, 0, 2}, {5, 4, 2}, {6, 0, 4}, {6, 3, 4},
-                {6, 6, 4}, {7, 0, 6}, {7, 2, 6}, {7, 4, 6}, {7, 6, 6}};
-    int placed = 0;
-    for (const auto& p : plan) {
+    const int plan[][3] = {{4, 0, 0}, {5, 0, 2}, {5, 4, 2}, {6, 0, 4}, {6, 3, 4},
+                           {6, 6, 4}, {7, 0, 6}, {7, 2, 6}, {7, 4, 6}, {7, 6, 6}};
+    for (int placed = 0; placed < 10; ++placed) {
         EXPECT_FALSE(game::BattleOn) << placed << " ships placed";
-        Choose(p.silhouette);
-        Press(VK_DOWN, p.row);
-        Press(VK_RIGHT, p.column);
+        Choose(plan[placed][0]);
+        Press(VK_DOWN, plan[placed][2]);
+        Press(VK_RIGHT, plan[placed][1]);
         Press(VK_RETURN);
-        ASSERT_EQ(++placed, game::PlacedCount);
+        ASSERT_EQ(placed + 1, game::PlacedCount);
     }
     EXPECT_TRUE(game::BattleOn);
-    int computerSquares = 0;
-    for (int x = 0; x < 10; ++x)
-        for (int y = 0; y < 10; ++y)
-            computerSquares += game::IsSet(game::ComputerShips, x, y) ? 1 : 0;
-    EXPECT_EQ(20, computerSquares) << "the computer's fleet";
     EXPECT_FALSE(IsWindowVisible(w.picker));
     EXPECT_FALSE(ButtonChecked(IDM_SHOW_PICKER));
     EXPECT_EQ(0, PixelsOffFromFreshPaint(w.human, game::BoardId::Human));
 }
 
-// The done button takes the focus when clicked. The player answers the
-// message after the program has lost the activation meanwhile, so nothing
-// hands the focus back on the way: the arrow keys, which go to the window
-// with the focus, must still move the ship.
+// The done button takes the focus when clicked. The player answers the message after the program has lost the
+// activation meanwhile, so nothing hands the focus back on the way: the arrow keys, which go to the window with the
+// focus, must still move the ship.
 TEST_F(Placement, AfterARefusedDoneTheArrowKeysMoveTheShipAgain)
 {
     const int c = game::CellSize;
@@ -110,22 +95,18 @@ TEST_F(Placement, AfterARefusedDoneTheArrowKeysMoveTheShipAgain)
     Press(VK_RETURN);
     Choose(7);  // a boat in А1, on the battleship
     HWND done = GetDlgItem(w.pad, boards::kPadDone);
-    ASSERT_TRUE(done);
-    EXPECT_TRUE(Drive(
-        [&] {
-            SendMessageW(done, WM_LBUTTONDOWN, MK_LBUTTON, At(2, 2));
-            SendMessageW(done, WM_LBUTTONUP, 0, At(2, 2));
-        },
-        {With(L"Ошибка",
-              [](HWND box) {
-                  SetActiveWindow(nullptr);
-                  PostMessageW(box, WM_COMMAND, IDOK, 0);
-              })}));
+    const auto click = [&] {
+        SendMessageW(done, WM_LBUTTONDOWN, MK_LBUTTON, At(2, 2));
+        SendMessageW(done, WM_LBUTTONUP, 0, At(2, 2));
+    };
+    const Step answer = With(L"Ошибка", [](HWND box) {
+        SetActiveWindow(nullptr);
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
+    });
+    EXPECT_TRUE(Drive(click, {answer}));
     Pump();
     ASSERT_TRUE(game::PlacingShip);
-    for (int i = 0; i < 2; ++i)
-        SendMessageW(GetFocus(), WM_KEYDOWN, VK_DOWN, 0);
-    Pump();
+    Press(VK_DOWN, 2, GetFocus());
     EXPECT_EQ(2 * c, Positioned().top);
     Press(VK_RETURN);
     EXPECT_EQ(2, game::PlacedCount);

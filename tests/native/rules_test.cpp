@@ -15,16 +15,6 @@ bool AllZero(const T& t)
     return std::all_of(p, p + sizeof t, [](unsigned char b) { return b == 0; });
 }
 
-bool RectsEqual(const game::PixelRect& a, const game::PixelRect& b)
-{
-    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-}
-
-int SquaresSet(int layer)
-{
-    return int(std::count_if(game::Board + layer * 100, game::Board + layer * 100 + 100, [](auto b) { return b; }));
-}
-
 class Rules : public GameTest {};
 
 TEST_F(Rules, SquareNamesShipsAndTheirSquares)
@@ -34,9 +24,9 @@ TEST_F(Rules, SquareNamesShipsAndTheirSquares)
         EXPECT_EQ(game::CellName(n.x, n.y), n.name) << n.x << "," << n.y;
     const char* types[] = {"Линкор", "Эсминец", "Эсминец", "Крейсер", "Крейсер", "Крейсер", "Катер", "Катер", "Катер",
                            "Катер", ""};
-    const int lengths[] = {4, 3, 3, 2, 2, 2, 1, 1, 1, 1, 0};
     for (int i = 0; i <= 10; ++i)
-        EXPECT_TRUE(game::ShipTypeName(i) == std::string(types[i]) && game::ShipLength(i) == lengths[i]) << i;
+        EXPECT_EQ(game::ShipTypeName(i), std::string(types[i])) << i;
+    EXPECT_EQ(game::ShipLength(10), 0);  // the others where the fleet is placed by hand
 
     PlaceFleet(game::kComputerBoard);
     const struct { int x, y, ship; } at[] = {{2, 0, 0}, {7, 5, 1}, {0, 4, 2}, {9, 9, 9}, {4, 4, game::NoShip}};
@@ -66,21 +56,12 @@ TEST_F(Rules, ANewGameClearsTheModelButNotTheRun)
     const std::string d = game::DescribeModel();
     EXPECT_EQ(d.rfind("BattleOn=0\nSquaresLeft=20,20\nShipsLeft=10,10\n", 0), 0u) << d;
     EXPECT_NE(d.find("\nOpponent=0,33,0\n"), std::string::npos) << d;
+    EXPECT_NE(d.find("\nHumanFleet=00,00,00,00;00,00,00;00,00,00;00,00;00,00;00,00;00;00;00;00\nShotsAtComputer=" +
+                     std::string(100, '0') + "\n"), std::string::npos) << d;
     EXPECT_TRUE(game::PreviousTargetShip == 33 && game::NewHumanTurn == 1 && game::OpeningMoveDone == 1);
     game::PlaceShip(game::ShipRectAt(4, 4, 3, false), game::kComputerBoard);
     EXPECT_EQ(game::ShipAt(4, 4, game::kComputerFleet), 1);  // recording starts afresh
 
-    const struct { int slot; std::vector<int> indexes; } picks[] = {  // the picker's choices by length
-        {0, {0, 0}}, {1, {1, 2, -1}}, {2, {3, 4, 5, -1}}, {3, {6, 7, 8, 9, -1}}, {4, {-1}}, {-1, {-1}}};
-    for (const auto& p : picks)
-        for (int index : p.indexes)
-            EXPECT_EQ(game::NextChosenShipIndex(p.slot), index) << "slot " << p.slot;
-    game::PlacingShip = game::PickerOpen = game::ShipPlaced[3] = 1;
-    game::ShipBeingPlaced = game::PlacedCount = game::ShipsLeftToPlace[2] = 7;
-    game::ResetPlacement();
-    EXPECT_TRUE(AllZero(game::ShipPlaced) && AllZero(game::ChosenOfLength));
-    EXPECT_EQ(game::PlacingShip + game::PickerOpen + game::ShipBeingPlaced + game::PlacedCount, 0);
-    EXPECT_EQ(std::vector<int>(game::ShipsLeftToPlace, game::ShipsLeftToPlace + 4), (std::vector<int>{1, 2, 3, 4}));
 }
 
 // The fleet placed by hand through the game's verbs, out of index order:
@@ -98,7 +79,7 @@ TEST_F(Rules, PlacingTheFleetByHand)
         const int k = game::ChooseShip(kSlotOfLength[s.length], s.vertical);
         ASSERT_EQ(game::ShipLength(k), s.length);
         EXPECT_EQ(game::ChooseShip(0, false), -1) << "one ship at a time";
-        EXPECT_TRUE(RectsEqual(game::ShipRects[1][k], game::ShipRectAt(0, 0, s.length, s.vertical)));
+        EXPECT_TRUE(Same(game::ShipRects[1][k], game::ShipRectAt(0, 0, s.length, s.vertical)));
         if (n > 0) {  // А1 touches the first ship, К10... or lies on another
             game::MovePositionedShip(RectOf(order[0]));
             EXPECT_EQ(game::ConfirmShip(), game::Confirmed::Refused);
@@ -113,9 +94,10 @@ TEST_F(Rules, PlacingTheFleetByHand)
     EXPECT_EQ(game::ChooseShip(3, false), -1);
     game::BeginBattle();
     EXPECT_EQ(game::BattleOn, 1);
-    EXPECT_EQ(SquaresSet(game::ComputerShips), 20);
+    EXPECT_EQ(CountLayer(game::ComputerShips), 20);
     game::ResetGame();
     EXPECT_TRUE(game::BattleOn == 0 && game::PlacedCount == 0 && AllZero(game::ShipPlaced));
+    EXPECT_EQ(std::vector<int>(game::ShipsLeftToPlace, game::ShipsLeftToPlace + 4), (std::vector<int>{1, 2, 3, 4}));
 }
 
 // A paint lowers SkipBackground; a board that cannot paint now (hidden)

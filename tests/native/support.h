@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <functional>
 #include <string>
 #include <utility>
@@ -108,6 +109,7 @@ using Fleet = std::vector<ShipPlan>;
 const Fleet kFleetA = {{0, 0, 4, false}, {5, 5, 3, false}, {0, 2, 3, true}, {2, 2, 2, false}, {5, 2, 2, false},
                        {8, 2, 2, true},  {0, 6, 1, false}, {2, 6, 1, false}, {2, 8, 1, false}, {9, 9, 1, false}};
 
+inline bool Same(const game::PixelRect& a, const game::PixelRect& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 inline game::PixelRect RectOf(const ShipPlan& s) { return game::ShipRectAt(s.x, s.y, s.length, s.vertical); }
 
 inline std::vector<game::CellPos> SquaresOf(const ShipPlan& s)

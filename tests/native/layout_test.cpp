@@ -78,35 +78,25 @@ TEST(Layout, NoDefineCountsOnlyAsAWholeWord)
     EXPECT_FALSE(command_line::HasWord(L"   ", L""));
 }
 
+// The whole picture is checked as pixels under Wine (tests/win/paint_test.cpp);
+// these two here as well, so that a fault in them shows without Wine.
 TEST(Layout, BoardWindowPartsAtCellSize17)
 {
     EXPECT_TRUE(Same(boards::BottomLabelStrip(17), {0, 170, 187, 189}));
-    EXPECT_TRUE(Same(boards::RightLabelStrip(17), {170, 0, 189, 187}));
-    EXPECT_EQ(boards::LetterOrigin(2, 17), (boards::Point{37, 170}));
-    EXPECT_EQ(boards::NumberOrigin(9, 17), (boards::Point{170, 155}));
-    const boards::FlagStripes flag = boards::FlagCorner(17);  // rows 170-174 white, 175-180 blue, 181-186 red
-    EXPECT_TRUE(Same(flag.white, {170, 170, 187, 175}) && Same(flag.blue, {170, 175, 187, 181}));
-    EXPECT_TRUE(Same(flag.red, {170, 181, 187, 187}));
-    EXPECT_TRUE(Same(boards::MissDot(0, 0, 17), {4, 4, 12, 12}) && Same(boards::MissDot(2, 3, 17), {38, 55, 46, 63}));
     EXPECT_TRUE(Same(boards::SquareRect(2, 3, 17), {34, 51, 51, 68}));
 }
-
-// --- Placing a ship by hand, at cell size 17 ------------------------------------
 
 constexpr int c = 17;
 constexpr PixelRect kWineClient{0, 0, 184, 185};  // the human board's client area under Wine
 
-PixelRect Ship(int x, int y, int length, bool vertical)
-{
-    game::CellSize = c;
-    return game::ShipRectAt(x, y, length, vertical);
-}
+PixelRect Ship(int x, int y, int length, bool vertical) { return game::ShipRectAt(x, y, length, vertical); }
 
 // A step that would leave the grid is refused, and a drag takes no such
 // step: so a drag never meets one of MoveShip's limits.
 TEST(PlaceByHand, StepsAndDragStopAtColumnKAndRowTenWithTheirOwnRefusals)
 {
     using boards::MoveRefusal;
+    game::CellSize = c;
     const struct { boards::ShipMove move; int dx, dy; } moves[] = {
         {boards::kMoveLeft, -1, 0}, {boards::kMoveRight, 1, 0}, {boards::kMoveUp, 0, -1}, {boards::kMoveDown, 0, 1}};
     for (int length = 1; length <= 4; ++length)
@@ -147,29 +137,6 @@ TEST(PlaceByHand, StepsAndDragStopAtColumnKAndRowTenWithTheirOwnRefusals)
     const std::pair<int, int> sameOrOff[] = {{8 * c + 16, 3 * c}, {10 * c, 5}, {5, 10 * c}, {-1, 5}, {5, -1}};
     for (const auto& p : sameOrOff)
         EXPECT_FALSE(boards::DragDeltaAt(p.first, p.second, 38, c)) << p.first << "," << p.second;
-}
-
-TEST(PlaceByHand, PadCommandsAndPickerSilhouettes)
-{
-    // Left, right, turn, done, up, down: a cross of 6 c with the turn in its
-    // middle, the done button beside it.
-    const int pad[6][4] = {{6, 0, 34, 34}, {5, 68, 34, 34}, {4, 34, 34, 34}, {8, 110, 17, 68}, {3, 34, 0, 34},
-                           {7, 34, 68, 34}};
-    for (int i = 0; i < 6; ++i) {
-        const boards::PadButton b = boards::PadButtons(c)[i];
-        EXPECT_TRUE(b.command == pad[i][0] && b.x == pad[i][1] && b.y == pad[i][2] && b.size == pad[i][3]) << i;
-    }
-    using namespace boards;
-    const int moves[] = {-1, kMoveUp, kTurn, kMoveRight, kMoveLeft, kMoveDown, -1};  // commands 2 to 8
-    for (int command = 2; command <= boards::kPadDone; ++command)
-        EXPECT_EQ(boards::MoveOfPadCommand(command).value_or(boards::ShipMove(-1)), moves[command - 2]) << command;
-    // A silhouette is hit inside its rectangle only (the upright four at
-    // (8, 8)-(25, 76), the lying ones from x = 93 on), and only while ships
-    // of its length are left to place.
-    const std::int32_t left[4] = {1, 0, 3, 4};
-    const int hits[][3] = {{93, 25, -1}, {100, 42, 6}, {10, 75, 0}, {10, 76, -1}, {75, 75, 3}, {161, 10, -1}};
-    for (const auto& h : hits)
-        EXPECT_EQ(boards::SilhouetteAt(h[0], h[1], layout::ShipPickerRects(c), left), h[2]) << h[0] << "," << h[1];
 }
 
 }  // namespace

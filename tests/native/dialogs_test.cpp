@@ -10,18 +10,17 @@ namespace {
 
 TEST(Dialogs, DelayAndColourFieldsFromTheirText)
 {
-    const std::pair<const wchar_t*, int> delays[] = {
-        {L"", 1},      {L"0", 1},       {L"abc", 1},       {L"12abc", 1},          {L"-5", 1},   {L"1", 1},
-        {L" 42 ", 42}, {L"4999", 4999}, {L"5000", 5000},   {L"70000", 5000},       {L"4294967296", 5000},
-        {L"99999999999999999999", 5000}};
+    const std::pair<const wchar_t*, int> delays[] = {{L"", 1},      {L"0", 1},          {L"12abc", 1},
+                                                      {L" 42 ", 42}, {L"4999", 4999},    {L"70000", 5000},
+                                                      {L"4294967296", 5000}};
     for (const auto& [text, ms] : delays)
         EXPECT_EQ(field_rules::TimeOutFromText(text), ms) << testing::PrintToString(std::wstring(text));
-    const std::pair<const wchar_t*, int> components[] = {{L"7", 7}, {L"255", 255}, {L"256", 255}, {L"", 0}, {L"x1", 0}};
+    const std::pair<const wchar_t*, int> components[] = {{L"7", 7}, {L"256", 255}, {L"", 0}, {L"x1", 0}};
     for (const auto& [text, value] : components)
         EXPECT_EQ(field_rules::ComponentFromText(text), value) << testing::PrintToString(std::wstring(text));
     // A colour field takes three digits at most, and every control key.
     const struct { unsigned code; std::size_t length; bool accepted; } keys[] = {
-        {L'9', 2, true}, {L'5', 3, false}, {L'a', 0, false}, {L'Ж', 0, false}, {0x7F, 0, false}, {L'\b', 3, true}};
+        {L'9', 2, true}, {L'5', 3, false}, {L'a', 0, false}, {L'\b', 3, true}};
     for (const auto& k : keys)
         EXPECT_EQ(field_rules::AcceptChar(k.code, k.length), k.accepted) << k.code << " after " << k.length;
 }
@@ -33,23 +32,18 @@ std::string Show(colour_grid::Rgb c)
 
 TEST(Dialogs, PaletteAndShadeRamp)
 {
-    const struct { int column, row; const char* rgb; } palette[] = {
-        {7, 2, "65,105,225"}, {0, 1, "255,0,0"}, {7, 3, "139,69,19"}, {8, 0, "0,0,0"}, {0, 4, "0,0,0"}};
+    const struct { int c, r; const char* rgb; } palette[] = {{7, 2, "65,105,225"}, {8, 0, "0,0,0"}, {0, 4, "0,0,0"}};
     for (const auto& c : palette)
-        EXPECT_EQ(Show(colour_grid::PaletteColour(c.column, c.row)), c.rgb) << c.column << "," << c.row;
+        EXPECT_EQ(Show(colour_grid::PaletteColour(c.c, c.r)), c.rgb) << c.c << "," << c.r;
     EXPECT_EQ(colour_grid::Pack({65, 105, 225}), 0x00E16941u);
     EXPECT_EQ(Show(colour_grid::Unpack(0x12E16941u)), "65,105,225");
 
     // From the lightest tint (row 0, column 0) to the darkest shade (row 3,
-    // column 11), the base's neighbours at row 1, column 11 and row 2, column 0.
+    // column 11), the base's neighbours at row 1, column 11 and row 2, column 0;
+    // steps of 1 stop at 0 and 255.
     const struct { colour_grid::Rgb base; int column, row; const char* rgb; } ramp[] = {
-        {{128, 64, 0}, 0, 0, "248,232,240"},     {{128, 64, 0}, 11, 1, "133,71,10"},
-        {{128, 64, 0}, 0, 2, "123,62,0"},        {{128, 64, 0}, 11, 3, "8,16,0"},
-        {{0, 0, 0}, 11, 1, "10,10,10"},          {{0, 0, 0}, 0, 0, "240,240,240"},
-        {{0, 0, 0}, 11, 3, "0,0,0"},             {{255, 255, 255}, 0, 0, "255,255,255"},
-        {{255, 255, 255}, 0, 2, "245,245,245"},  {{255, 255, 255}, 11, 3, "15,15,15"},
-        {{5, 250, 24}, 3, 2, "1,210,20"},        {{5, 250, 24}, 4, 2, "0,200,19"},  // steps of 1 stop at 0
-        {{5, 250, 24}, 11, 1, "15,251,33"},      {{5, 250, 24}, 7, 1, "55,255,69"},  // and at 255
+        {{128, 64, 0}, 0, 0, "248,232,240"}, {{128, 64, 0}, 11, 1, "133,71,10"}, {{128, 64, 0}, 0, 2, "123,62,0"},
+        {{128, 64, 0}, 11, 3, "8,16,0"},     {{5, 250, 24}, 4, 2, "0,200,19"},   {{255, 255, 255}, 0, 0, "255,255,255"},
     };
     for (const auto& c : ramp)
         EXPECT_EQ(Show(colour_grid::RampColour(colour_grid::ShadeRamp(c.base), c.column, c.row)), c.rgb)

@@ -1,8 +1,6 @@
 // Sizes and positions from the cell size: the frame's children, the board
 // window, the steps and drag of a ship placed by hand, the pad and picker.
-#include <gtest/gtest.h>
-
-#include <cstring>
+#include "support.h"
 
 #include "boards/board_geometry.h"
 #include "boards/placement_steps.h"
@@ -14,8 +12,7 @@ namespace {
 
 using game::PixelRect;
 using layout::Box;
-
-bool Same(const PixelRect& a, const PixelRect& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+using testing_game::Same;
 
 TEST(Layout, ChildrenAtCreationTruncateFractionsOfTheCell)
 {
@@ -33,8 +30,7 @@ TEST(Layout, ChildrenAtCreationTruncateFractionsOfTheCell)
     // 73 % and 86.5 % of the width where the counts have their room; a part
     // short of it moves its left edge back as far as the room asks.
     const struct { int width, room1, room2, part0, part1; } parts[] = {
-        {1024, 0, 0, 747, 885},     {0, 0, 0, 0, 0},          {1279, 0, 0, 933, 1106},
-        {1024, 138, 139, 747, 885}, {1024, 100, 200, 724, 824}, {1024, 150, 0, 735, 885}};
+        {1024, 138, 139, 747, 885}, {1024, 100, 200, 724, 824}, {1024, 150, 0, 735, 885}, {1279, 0, 0, 933, 1106}};
     for (const auto& p : parts)
         EXPECT_EQ(layout::StatusParts(p.width, p.room1, p.room2), (std::array<int, 3>{p.part0, p.part1, -1}))
             << p.width << " " << p.room1 << " " << p.room2;
@@ -82,124 +78,65 @@ TEST(Layout, NoDefineCountsOnlyAsAWholeWord)
     EXPECT_FALSE(command_line::HasWord(L"   ", L""));
 }
 
+// The whole picture is checked as pixels under Wine (tests/win/paint_test.cpp);
+// these two here as well, so that a fault in them shows without Wine.
 TEST(Layout, BoardWindowPartsAtCellSize17)
 {
     EXPECT_TRUE(Same(boards::BottomLabelStrip(17), {0, 170, 187, 189}));
-    EXPECT_TRUE(Same(boards::RightLabelStrip(17), {170, 0, 189, 187}));
-    EXPECT_EQ(boards::LetterOrigin(2, 17), (boards::Point{37, 170}));
-    EXPECT_EQ(boards::NumberOrigin(9, 17), (boards::Point{170, 155}));
-    const boards::FlagStripes flag = boards::FlagCorner(17);  // rows 170-174 white, 175-180 blue, 181-186 red
-    EXPECT_TRUE(Same(flag.white, {170, 170, 187, 175}) && Same(flag.blue, {170, 175, 187, 181}));
-    EXPECT_TRUE(Same(flag.red, {170, 181, 187, 187}));
-    EXPECT_TRUE(Same(boards::MissDot(0, 0, 17), {4, 4, 12, 12}) && Same(boards::MissDot(2, 3, 17), {38, 55, 46, 63}));
     EXPECT_TRUE(Same(boards::SquareRect(2, 3, 17), {34, 51, 51, 68}));
 }
-
-// --- Placing a ship by hand, at cell size 17 ------------------------------------
 
 constexpr int c = 17;
 constexpr PixelRect kWineClient{0, 0, 184, 185};  // the human board's client area under Wine
 
-PixelRect Ship(int x, int y, int length, bool vertical)
-{
-    game::CellSize = c;
-    return game::ShipRectAt(x, y, length, vertical);
-}
+PixelRect Ship(int x, int y, int length, bool vertical) { return game::ShipRectAt(x, y, length, vertical); }
 
-TEST(PlaceByHand, StepsAndTurnsStopAtColumnKAndRowTenWithTheirOwnRefusals)
+// A step that would leave the grid is refused, and a drag takes no such
+// step: so a drag never meets one of MoveShip's limits.
+TEST(PlaceByHand, StepsAndDragStopAtColumnKAndRowTenWithTheirOwnRefusals)
 {
     using boards::MoveRefusal;
-    const struct { boards::ShipMove move; PixelRect last; MoveRefusal refusal; } walk[] = {
-        {boards::kMoveRight, Ship(9, 0, 1, false), MoveRefusal::PastEdge},
-        {boards::kMoveDown, Ship(9, 9, 1, false), MoveRefusal::PastEdge},
-        {boards::kMoveUp, Ship(9, 0, 1, false), MoveRefusal::PastEdge},
-        {boards::kMoveLeft, Ship(0, 0, 1, false), MoveRefusal::PastLeft}};
-    for (const PixelRect& client : {PixelRect{0, 0, 187, 187}, kWineClient}) {
-        boards::MoveOutcome out{Ship(0, 0, 1, false), MoveRefusal::None};
-        for (const auto& w : walk) {
-            for (int steps = 0; steps < 20 && (steps == 0 || out.refusal == MoveRefusal::None); ++steps)
-                out = boards::MoveShipRect(out.ship, w.move, client, c);
-            EXPECT_TRUE(Same(out.ship, w.last) && out.refusal == w.refusal) << client.right << " " << w.move;
-        }
-    }
+    game::CellSize = c;
+    const struct { boards::ShipMove move; int dx, dy; } moves[] = {
+        {boards::kMoveLeft, -1, 0}, {boards::kMoveRight, 1, 0}, {boards::kMoveUp, 0, -1}, {boards::kMoveDown, 0, 1}};
+    for (int length = 1; length <= 4; ++length)
+        for (bool vertical : {false, true})
+            for (int x = 0; x + (vertical ? 1 : length) <= 10; ++x)
+                for (int y = 0; y + (vertical ? length : 1) <= 10; ++y)
+                    for (const auto& m : moves) {
+                        const int nx = x + m.dx, ny = y + m.dy;
+                        const bool inside = nx >= 0 && ny >= 0 && nx + (vertical ? 1 : length) <= 10 &&
+                                            ny + (vertical ? length : 1) <= 10;
+                        const PixelRect ship = Ship(x, y, length, vertical);
+                        const boards::MoveOutcome out = boards::MoveShipRect(ship, m.move, kWineClient, c);
+                        const MoveRefusal refusal = inside                       ? MoveRefusal::None
+                                                    : m.move == boards::kMoveLeft ? MoveRefusal::PastLeft
+                                                                                  : MoveRefusal::PastEdge;
+                        ASSERT_TRUE(Same(out.ship, inside ? Ship(nx, ny, length, vertical) : ship) &&
+                                    out.refusal == refusal) << x << "," << y << " " << m.move;
+                        ASSERT_EQ(boards::DragMayMove(ship, m.move, c), inside) << x << "," << y << " " << m.move;
+                    }
     // The limits lie half a cell inside the client edge.
     EXPECT_EQ(boards::MoveShipRect(Ship(9, 0, 1, false), boards::kMoveRight, {0, 0, 196, 196}, c).refusal,
               MoveRefusal::None);
-    const struct { boards::ShipMove move; PixelRect from, to; MoveRefusal refusal; } steps[] = {
-        {boards::kTurn, Ship(0, 0, 4, true), Ship(0, 0, 4, false), MoveRefusal::None},  // about the top-left corner
-        {boards::kTurn, Ship(0, 0, 4, false), Ship(0, 0, 4, true), MoveRefusal::None},
-        {boards::kTurn, Ship(6, 1, 4, true), Ship(6, 1, 4, false), MoveRefusal::None},  // reaches К
-        {boards::kTurn, Ship(7, 1, 4, true), Ship(7, 1, 4, true), MoveRefusal::TurnPast},
-        {boards::kTurn, Ship(2, 7, 4, false), Ship(2, 7, 4, false), MoveRefusal::TurnPast},
-        {boards::kTurn, Ship(9, 9, 1, false), Ship(9, 9, 1, false), MoveRefusal::None},  // one square: no change
-        {boards::kMoveRight, Ship(6, 2, 4, false), Ship(6, 2, 4, false), MoveRefusal::PastEdge}};
-    for (const auto& s : steps) {
-        const boards::MoveOutcome out = boards::MoveShipRect(s.from, s.move, kWineClient, c);
-        EXPECT_TRUE(Same(out.ship, s.to) && out.refusal == s.refusal) << s.from.left << "," << s.from.top;
+    const struct { PixelRect from, to; MoveRefusal refusal; } turns[] = {
+        {Ship(0, 0, 4, true), Ship(0, 0, 4, false), MoveRefusal::None},  // about the top-left corner
+        {Ship(0, 0, 4, false), Ship(0, 0, 4, true), MoveRefusal::None},
+        {Ship(6, 1, 4, true), Ship(6, 1, 4, false), MoveRefusal::None},  // reaches К
+        {Ship(7, 1, 4, true), Ship(7, 1, 4, true), MoveRefusal::TurnPast},
+        {Ship(2, 7, 4, false), Ship(2, 7, 4, false), MoveRefusal::TurnPast},
+        {Ship(9, 9, 1, false), Ship(9, 9, 1, false), MoveRefusal::None}};  // one square: no change
+    for (const auto& t : turns) {
+        const boards::MoveOutcome out = boards::MoveShipRect(t.from, boards::kTurn, kWineClient, c);
+        EXPECT_TRUE(Same(out.ship, t.to) && out.refusal == t.refusal) << t.from.left << "," << t.from.top;
     }
-}
-
-// One pointer move on the human's board: steps toward the new square, the
-// vertical ones first, each only while the ship stays in the grid.
-PixelRect Drag(PixelRect ship, int px, int py, int& lastCell)
-{
-    const auto d = boards::DragDeltaAt(px, py, lastCell, c);
-    if (!d)
-        return ship;
-    const std::pair<boards::ShipMove, int> runs[] = {
-        {d->rows < 0 ? boards::kMoveUp : boards::kMoveDown, std::abs(d->rows)},
-        {d->cols < 0 ? boards::kMoveLeft : boards::kMoveRight, std::abs(d->cols)}};
-    for (const auto& [move, n] : runs)
-        for (int i = 0; i < n; ++i)
-            if (boards::DragMayMove(ship, move, c)) {
-                const boards::MoveOutcome out = boards::MoveShipRect(ship, move, kWineClient, c);
-                EXPECT_EQ(out.refusal, boards::MoveRefusal::None) << "a drag never meets a limit";
-                ship = out.ship;
-            }
-    lastCell = d->cell;
-    return ship;
-}
-
-TEST(PlaceByHand, TheShipFollowsTheDragSquareBySquareInsideTheGrid)
-{
+    // The drag moves by the difference between squares, numbered row * 10 + column.
     const auto d = boards::DragDeltaAt(8 * c + 1, 3 * c + 16, 0, c);
     EXPECT_TRUE(d && d->cell == 38 && d->rows == 3 && d->cols == 8);
+    EXPECT_EQ(boards::DragDeltaAt(c, 0, 38, c)->cols, -7);
     const std::pair<int, int> sameOrOff[] = {{8 * c + 16, 3 * c}, {10 * c, 5}, {5, 10 * c}, {-1, 5}, {5, -1}};
     for (const auto& p : sameOrOff)
         EXPECT_FALSE(boards::DragDeltaAt(p.first, p.second, 38, c)) << p.first << "," << p.second;
-    int last = 0;
-    PixelRect ship = Drag(Ship(0, 0, 4, false), 8 * c + 5, 3 * c + 5, last);
-    EXPECT_TRUE(Same(ship, Ship(6, 3, 4, false)));  // three down, then right up to К
-    EXPECT_TRUE(Same(Drag(ship, 7 * c + 5, 3 * c + 5, last), Ship(5, 3, 4, false)) && last == 37);
-    ship = Ship(0, 0, 3, true);
-    const std::pair<int, int> path[] = {{9, 9}, {0, 9}, {9, 0}, {0, 0}, {5, 9}, {9, 5}, {0, 4}, {9, 9}};
-    for (const auto& p : path) {
-        ship = Drag(ship, p.first * c + 3, p.second * c + 3, last);
-        EXPECT_TRUE(ship.left >= 0 && ship.top >= 0 && ship.right <= 10 * c && ship.bottom <= 10 * c);
-    }
-}
-
-TEST(PlaceByHand, PadCommandsAndPickerSilhouettes)
-{
-    // Left, right, turn, done, up, down: a cross of 6 c with the turn in its
-    // middle, the done button beside it.
-    const int pad[6][4] = {{6, 0, 34, 34}, {5, 68, 34, 34}, {4, 34, 34, 34}, {8, 110, 17, 68}, {3, 34, 0, 34},
-                           {7, 34, 68, 34}};
-    for (int i = 0; i < 6; ++i) {
-        const boards::PadButton b = boards::PadButtons(c)[i];
-        EXPECT_TRUE(b.command == pad[i][0] && b.x == pad[i][1] && b.y == pad[i][2] && b.size == pad[i][3]) << i;
-    }
-    using namespace boards;
-    const int moves[] = {-1, kMoveUp, kTurn, kMoveRight, kMoveLeft, kMoveDown, -1};  // commands 2 to 8
-    for (int command = 2; command <= boards::kPadDone; ++command)
-        EXPECT_EQ(boards::MoveOfPadCommand(command).value_or(boards::ShipMove(-1)), moves[command - 2]) << command;
-    // A silhouette is hit inside its rectangle only (the upright four at
-    // (8, 8)-(25, 76), the lying ones from x = 93 on), and only while ships
-    // of its length are left to place.
-    const std::int32_t left[4] = {1, 0, 3, 4};
-    const int hits[][3] = {{93, 25, -1}, {100, 42, 6}, {10, 75, 0}, {10, 76, -1}, {75, 75, 3}, {161, 10, -1}};
-    for (const auto& h : hits)
-        EXPECT_EQ(boards::SilhouetteAt(h[0], h[1], layout::ShipPickerRects(c), left), h[2]) << h[0] << "," << h[1];
 }
 
 }  // namespace

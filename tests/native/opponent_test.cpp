@@ -9,11 +9,7 @@ namespace {
 
 class Opponent : public GameTest {
 protected:
-    void SetUp() override
-    {
-        GameTest::SetUp();
-        Fresh(0);
-    }
+    void SetUp() override { GameTest::SetUp(); Fresh(0); }
     void Fresh(int level, std::int64_t second = 1000000)
     {
         NewGame(true, false);
@@ -50,20 +46,6 @@ protected:
     }
 };
 
-TEST_F(Opponent, CommentsAMissAndASinkingShotInRowTen)
-{
-    LeaveHumanFree({{4, 7}});
-    Shoot();
-    LeaveHumanFree({{9, 9}});
-    Shoot();
-    EXPECT_EQ(fx.Take(), (Events{"status2:Человек:10", "invalidate:human", "repaint:human", "comment:Мой ход - Д8",
-                                 "pause:300", "beep", "status2:Человек:9", "invalidate:human", "repaint:human",
-                                 "comment:Мой ход - К10", "pause:300", "comment:Мой ход - К10 - попал", "pause:300",
-                                 "comment:Мой ход - К10 - убил Катер", "pause:300"}));
-    EXPECT_EQ(game::SkipBackground, 0);  // the shown board painted the shot
-    EXPECT_EQ(game::Hunting + game::TrailEnd, 0);  // a sinking hit ends the hunt
-}
-
 TEST_F(Opponent, LevelZeroProbesTheOpenNeighboursOfTheLatestHit)
 {
     // Ж6 is the middle of Е6-З6: above and below are tried as well.
@@ -76,8 +58,16 @@ TEST_F(Opponent, LevelZeroProbesTheOpenNeighboursOfTheLatestHit)
     LeaveHumanFree({{0, 0}});
     EXPECT_EQ(Shoot(), Square(0, 0));
     EXPECT_TRUE(game::Hunting == 1 && game::TrailEnd == 0);
-    // A level outside 0..2 plays as level 0; level 2 would fire at З6.
-    EXPECT_EQ(NextShots(5, {{5, 5}}), (std::set<Square>{{6, 5}, {4, 5}, {5, 6}, {5, 4}}));
+    // A random hit on another ship makes it the target: И3-И4 from Ж6.
+    Fresh(0);
+    Trail(1, {{6, 5}});
+    LeaveHumanFree({{8, 2}, {8, 3}});
+    const Square s = Shoot();
+    EXPECT_TRUE(game::TargetShip == 5 && game::PreviousTargetShip == 1 && game::TrailEnd == 0);
+    EXPECT_TRUE(game::HitTrail[0].x == s.first && game::HitTrail[0].y == s.second);
+    Shoot();
+    EXPECT_TRUE(game::ShipSunk[game::kHumanFleet][5] && !game::ShipSunk[game::kHumanFleet][1] && !game::Hunting);
+    // A level outside 0..2 plays as level 0.
     const std::pair<int, int> levels[] = {{-1, 0}, {1, 1}, {2, 2}, {3, 0}, {1000, 0}};
     for (const auto& [stored, level] : levels) {
         game::Options.ProphyUser = stored;
@@ -120,7 +110,9 @@ TEST_F(Opponent, LevelTwoFinishesAShipFromItsLastSquareBackwards)
     game::Options.ProphyUser = 2;
     EXPECT_EQ(Shoot(), Square(7, 5));
     EXPECT_EQ(Shoot(), Square(5, 5));
-    EXPECT_EQ(game::Hunting, 0);
+    EXPECT_STREQ(game::CommentLine, "Мой ход - Е6 - убил Эсминец");
+    EXPECT_EQ(std::count(fx.events.begin(), fx.events.end(), "pause:300"), 5);  // after every comment
+    EXPECT_EQ(game::Hunting + game::TrailEnd, 0);  // a sinking hit ends the hunt
     Fresh(2);
     LeaveHumanFree({{0, 0}, {1, 0}, {2, 0}, {3, 0}});  // a random hit on А1-Г1, then the rest from Г1 on
     const int first = Shoot().first;
@@ -129,18 +121,6 @@ TEST_F(Opponent, LevelTwoFinishesAShipFromItsLastSquareBackwards)
             EXPECT_EQ(Shoot(), Square(x, 0));
         }
     }
-}
-
-TEST_F(Opponent, ARandomHitOnAnotherShipMakesItTheTarget)
-{
-    // Level 0 finishing Е6-З6 from Ж6, closed in, with only И3-И4 free.
-    Trail(1, {{6, 5}});
-    LeaveHumanFree({{8, 2}, {8, 3}});
-    const Square s = Shoot();
-    EXPECT_TRUE(game::TargetShip == 5 && game::PreviousTargetShip == 1 && game::TrailEnd == 0);
-    EXPECT_TRUE(game::HitTrail[0].x == s.first && game::HitTrail[0].y == s.second);
-    Shoot();
-    EXPECT_TRUE(game::ShipSunk[game::kHumanFleet][5] && !game::ShipSunk[game::kHumanFleet][1] && !game::Hunting);
 }
 
 // The draws are used as d = trunc((4 r - 4) / 32767), s = trunc((2 r - 2) /

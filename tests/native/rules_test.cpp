@@ -11,18 +11,8 @@ namespace {
 template <class T>
 bool AllZero(const T& t)
 {
-    const auto* p = reinterpret_cast<const unsigned char*>(&t);
-    return std::all_of(p, p + sizeof t, [](unsigned char b) { return b == 0; });
-}
-
-bool RectsEqual(const game::PixelRect& a, const game::PixelRect& b)
-{
-    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-}
-
-int SquaresSet(int layer)
-{
-    return int(std::count_if(game::Board + layer * 100, game::Board + layer * 100 + 100, [](auto b) { return b; }));
+    const auto* p = reinterpret_cast<const char*>(&t);
+    return std::all_of(p, p + sizeof t, [](char b) { return b == 0; });
 }
 
 class Rules : public GameTest {};
@@ -66,56 +56,12 @@ TEST_F(Rules, ANewGameClearsTheModelButNotTheRun)
     const std::string d = game::DescribeModel();
     EXPECT_EQ(d.rfind("BattleOn=0\nSquaresLeft=20,20\nShipsLeft=10,10\n", 0), 0u) << d;
     EXPECT_NE(d.find("\nOpponent=0,33,0\n"), std::string::npos) << d;
+    EXPECT_NE(d.find("\nHumanFleet=00,00,00,00;00,00,00;00,00,00;00,00;00,00;00,00;00;00;00;00\nShotsAtComputer=" +
+                     std::string(100, '0') + "\n"), std::string::npos) << d;
     EXPECT_TRUE(game::PreviousTargetShip == 33 && game::NewHumanTurn == 1 && game::OpeningMoveDone == 1);
     game::PlaceShip(game::ShipRectAt(4, 4, 3, false), game::kComputerBoard);
     EXPECT_EQ(game::ShipAt(4, 4, game::kComputerFleet), 1);  // recording starts afresh
 
-    const struct { int slot; std::vector<int> indexes; } picks[] = {  // the picker's choices by length
-        {0, {0, 0}}, {1, {1, 2, -1}}, {2, {3, 4, 5, -1}}, {3, {6, 7, 8, 9, -1}}, {4, {-1}}, {-1, {-1}}};
-    for (const auto& p : picks)
-        for (int index : p.indexes)
-            EXPECT_EQ(game::NextChosenShipIndex(p.slot), index) << "slot " << p.slot;
-    game::PlacingShip = game::PickerOpen = game::ShipPlaced[3] = 1;
-    game::ShipBeingPlaced = game::PlacedCount = game::ShipsLeftToPlace[2] = 7;
-    game::ResetPlacement();
-    EXPECT_TRUE(AllZero(game::ShipPlaced) && AllZero(game::ChosenOfLength));
-    EXPECT_EQ(game::PlacingShip + game::PickerOpen + game::ShipBeingPlaced + game::PlacedCount, 0);
-    EXPECT_EQ(std::vector<int>(game::ShipsLeftToPlace, game::ShipsLeftToPlace + 4), (std::vector<int>{1, 2, 3, 4}));
-}
-
-// The fleet placed by hand through the game's verbs, out of index order:
-// each choice starts at А1, a touching ship stays being positioned, the
-// tenth closes the picker and the battle begins.
-TEST_F(Rules, PlacingTheFleetByHand)
-{
-    game::SetAutoArrange(false);
-    EXPECT_EQ(game::StartGame(), game::GameStart::ByHand);
-    const int kSlotOfLength[] = {0, 3, 2, 1, 0};
-    const Fleet order = {kFleetA[9], kFleetA[0], kFleetA[3], kFleetA[6], kFleetA[1],
-                         kFleetA[4], kFleetA[7], kFleetA[2], kFleetA[5], kFleetA[8]};
-    for (std::size_t n = 0; n < order.size(); ++n) {
-        const ShipPlan& s = order[n];
-        const int k = game::ChooseShip(kSlotOfLength[s.length], s.vertical);
-        ASSERT_EQ(game::ShipLength(k), s.length);
-        EXPECT_EQ(game::ChooseShip(0, false), -1) << "one ship at a time";
-        EXPECT_TRUE(RectsEqual(game::ShipRects[1][k], game::ShipRectAt(0, 0, s.length, s.vertical)));
-        if (n > 0) {  // А1 touches the first ship, К10... or lies on another
-            game::MovePositionedShip(RectOf(order[0]));
-            EXPECT_EQ(game::ConfirmShip(), game::Confirmed::Refused);
-            EXPECT_EQ(game::PlacingShip, 1);
-        }
-        game::MovePositionedShip(RectOf(s));
-        const game::Confirmed c = game::ConfirmShip();
-        EXPECT_EQ(c, n + 1 < order.size() ? game::Confirmed::Placed : game::Confirmed::FleetComplete);
-        EXPECT_TRUE(game::PlacingShip == 0 && game::ShipPlaced[k] == 1 && game::PlacedCount == int(n) + 1);
-    }
-    EXPECT_EQ(game::PickerOpen, 0);
-    EXPECT_EQ(game::ChooseShip(3, false), -1);
-    game::BeginBattle();
-    EXPECT_EQ(game::BattleOn, 1);
-    EXPECT_EQ(SquaresSet(game::ComputerShips), 20);
-    game::ResetGame();
-    EXPECT_TRUE(game::BattleOn == 0 && game::PlacedCount == 0 && AllZero(game::ShipPlaced));
 }
 
 // A paint lowers SkipBackground; a board that cannot paint now (hidden)
@@ -149,12 +95,7 @@ TEST_F(Rules, TouchingRule)
     EXPECT_FALSE(game::PositionBlocked(game::ShipRectAt(4, 4, 2, false), game::kComputerBoard));
 }
 
-// --- Settling a shot ---------------------------------------------------------
-
-game::BoardId BoardOf(int fleetSide)
-{
-    return fleetSide == game::kHumanFleet ? game::BoardId::Human : game::BoardId::Computer;
-}
+game::BoardId BoardOf(int side) { return side == game::kHumanFleet ? game::BoardId::Human : game::BoardId::Computer; }
 
 TEST_F(Rules, TheRingOfASunkShipIsMarkedAsDone)
 {

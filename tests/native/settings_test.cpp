@@ -23,12 +23,7 @@ Bytes Dword(std::uint32_t v)
 }
 template <std::size_t N>
 Bytes B(const std::array<std::uint8_t, N>& a) { return Bytes(a.begin(), a.end()); }
-Bytes Text(const std::string& s, std::size_t size)
-{
-    Bytes b(size, 0);
-    std::memcpy(b.data(), s.data(), s.size());
-    return b;
-}
+Bytes Text(const std::string& s, std::size_t size) { Bytes b(s.begin(), s.end()); b.resize(size); return b; }
 std::string Face(const Settings& s, int font) { return s.Fonts.Fonts[font].FaceName.data(); }
 
 // One run of the program: the key and what the run holds.
@@ -88,28 +83,17 @@ InMemoryStore FullStore()
     return run.store;
 }
 
-const std::array<std::uint32_t, 3> kRedAndWhite = {0x0000FF, 0xFFFFFF, 0xFFFFFF};
-
 TEST(Settings, FirstRunWritesTheFourteenDefaultsAndNoKeyNothing)
 {
     Session run;
-    const Loaded r = run.Load(KeyDisposition::Created);
+    EXPECT_FALSE(run.Load(KeyDisposition::Created).FromKey);
     run.ExpectWrites({"ProphyUser", "ManWon", "CompWon", "Salvo", "FirstShoot", "AutoArrange", "Reshot", "RussianFlag",
                       "TimeOut", "BackGround", "BattleField", "Ships", "Lines", "SunkShip"},
                      {0, 0, 0, 0, 1, 1, 1, 1, 300, 0x800080, 0x008080, 0x7F7F7F, 0, 0x7F7F7F});
-    EXPECT_EQ(14u, run.store.Values().size());
-    EXPECT_FALSE(r.FromKey || r.PRectSize);
-    const game::GameOptions& o = r.Values.Options;
-    EXPECT_TRUE(o.FirstShoot && !o.Salvo && o.AutoArrange && o.Reshot && o.ProphyUser == 0 && o.TimeOut == 300);
-    EXPECT_EQ(kRedAndWhite, run.values.Fonts.Colours);
-    EXPECT_EQ(0, run.values.Positions.PositionsValid);
-
     Session none;
-    none.store.Put("ProphyUser", kDword, Dword(2));
     none.store.Put("PRectSize", kDword, Dword(17));
     EXPECT_FALSE(none.Load(KeyDisposition::Unavailable).PRectSize);
     EXPECT_TRUE(none.store.Writes().empty());
-    EXPECT_EQ(0, none.values.Options.ProphyUser);
 }
 
 TEST(Settings, AKeyWithOnlyTheLevelIsRepairedWithATimeOutOf500ButThisRunPauses300)
@@ -129,30 +113,19 @@ TEST(Settings, StoredValuesAreReadBySizeWhateverTheirType)
 {
     const struct { const char* name; std::uint32_t type; Bytes data; std::uint32_t saved; } cases[] = {
         {"FirstShoot", kDword, Dword(2), 0},           // not exactly 1: the computer opens
-        {"ProphyUser", kDword, Dword(5), 5},           // kept as it is, no level marked
-        {"Salvo", kDword, Dword(7), 1},                {"AutoArrange", kBinary, Dword(0), 0},
-        {"TimeOut", kDword, Dword(1200), 1200},        {"Lines", kDword, Dword(0x123456), 0x123456},
         {"TimeOut", kDword, Dword(0xFFFFFFFF), 5000},  // no pause longer than the dialog's longest
         {"ManWon", kSz, {0x05}, 0x0A0B0C05},           // shorter: only its low byte
-        {"CompWon", kBinary, Bytes(8, 1), 0},          // too long: repaired, the counter stays
-        {"RussianFlag", kBinary, {}, 1},               // empty: read, nothing changes
+        {"CompWon", kBinary, Bytes(8, 1), 0},          // too long: repaired
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         Session run(FullStore());
         run.values.ManWon = 0x0A0B0C0D;
         run.store.Put(c.name, c.type, c.data);
-        const Loaded r = run.Load();
-        const auto is = [&](const char* name) { return std::string(c.name) == name; };
-        const game::GameOptions& o = r.Values.Options;
-        EXPECT_TRUE(o.FirstShoot != is("FirstShoot") && o.ProphyUser == (is("ProphyUser") ? 5 : 0));
-        EXPECT_TRUE(o.Salvo == is("Salvo") && o.AutoArrange != is("AutoArrange"));
+        EXPECT_EQ(17, run.Load().PRectSize.value_or(0));  // the cell size the last run saved
         EXPECT_EQ(run.store.Writes(), c.data.size() > 4 ? Names{c.name} : Names{});
-        EXPECT_EQ(17, r.PRectSize.value_or(0));
         run.Destroy();
         run.ExpectDword(c.name, c.saved);
-        run.ExpectDword("RectSize", 17);  // the cell size of the run, twice
-        run.ExpectDword("PRectSize", 17);
     }
     const std::pair<std::optional<std::uint32_t>, std::optional<std::int32_t>> cellSizes[] = {
         {std::nullopt, std::nullopt}, {25, 25}, {0, std::nullopt}, {0xFFFFFFFF, std::nullopt}};
@@ -167,14 +140,6 @@ TEST(Settings, StoredValuesAreReadBySizeWhateverTheirType)
 TEST(Settings, FaceNamesNeverRunPastTheirField)
 {
     Session run(FullStore());
-    run.store.Remove("FontInfo");
-    run.store.Remove("FontStringSize");
-    run.Load();  // red and white texts in the default font
-    EXPECT_EQ(kRedAndWhite, run.values.Fonts.Colours);
-    EXPECT_TRUE(run.values.Fonts.Fonts[1].Height == 0 && Face(run.values, 1).empty());
-    EXPECT_EQ((look::FaceCounts{32, 32, 32}), run.values.FaceCounts);  // a count of 0 learns the stored size
-
-    run = Session(FullStore());
     const Bytes info = run.store.Find("FontInfo")->Data;
     run.store.Put("FontStringSize", kBinary, {33, 0, 0, 0, 200, 0, 0, 0, 32, 0, 0, 0});
     run.store.Put("FontComment", kSz, Text("Wingdings", 20));
@@ -189,35 +154,28 @@ TEST(Settings, FaceNamesNeverRunPastTheirField)
     run.store.Put("FontComp", kSz, {'M', 'o', 'n', 'o', 0});
     run.store.Remove("FontHum");
     run.Load();
-    EXPECT_EQ(std::string(31, 'x'), Face(run.values, 0));  // stays terminated
-    EXPECT_EQ("Mono", Face(run.values, 1));
-    EXPECT_EQ("Times New Roman", Face(run.values, 2));
+    EXPECT_EQ((Names{std::string(31, 'x'), "Mono", "Times New Roman"}),  // the first stays terminated
+              (Names{Face(run.values, 0), Face(run.values, 1), Face(run.values, 2)}));
     EXPECT_EQ((look::FaceCounts{32, 5, 32}), run.values.FaceCounts);  // a missing value keeps its count
 
     const std::string name = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcde";  // 31 characters
     std::strcpy(run.values.Fonts.Fonts[2].FaceName.data(), name.c_str());
     run.values.Fonts.Fonts[1].FaceName[20] = 'q';  // after the NUL, yet saved: the whole field goes out
-    run.values.Positions.PositionsValid = 0;
     run.Close();
-    EXPECT_EQ(1, run.store.Find("WinPos")->Data[96]);
     Bytes mono = Text("Mono", 32);
     mono[20] = 'q';
     EXPECT_EQ(mono, run.store.Find("FontComp")->Data);
-    run.store.Remove("FontInfo");  // the name comes back from FontHum alone
+    run.store.Remove("FontInfo");  // the name comes back from FontHum alone, the texts red and white
     run.Load();
     EXPECT_EQ(name, Face(run.values, 2));
+    EXPECT_EQ((std::array<std::uint32_t, 3>{0x0000FF, 0xFFFFFF, 0xFFFFFF}), run.values.Fonts.Colours);
+    run.store.Remove("FontStringSize");  // a count of 0 learns the stored size
+    run.Load();
+    EXPECT_EQ((look::FaceCounts{32, 32, 32}), run.values.FaceCounts);
 }
 
 TEST(Settings, RecordsKeepTheirByteLayouts)
 {
-    WinPos pos;
-    pos.Rects[5] = {-21, -22, 800, 600};
-    pos.Rects[2].left = -9;
-    pos.PositionsValid = 1;
-    const Bytes w = B(EncodeWinPos(pos));
-    EXPECT_EQ((Bytes{0xEB, 0xFF, 0xFF, 0xFF, 0xEA, 0xFF, 0xFF, 0xFF, 0x20, 3, 0, 0, 0x58, 2, 0, 0, 1, 0, 0, 0}),
-              Bytes(w.begin() + 80, w.end()));
-    EXPECT_EQ(0xF7, w[32]);
     look::FontInfo info;
     info.Fonts[1].Height = -16;
     info.Fonts[2].PitchAndFamily = 0x31;
@@ -226,18 +184,15 @@ TEST(Settings, RecordsKeepTheirByteLayouts)
     const Bytes f = B(EncodeFontInfo(info));
     EXPECT_EQ((Bytes{0xF0, 0xFF, 0xFF, 0xFF}), Bytes(f.begin() + 64, f.begin() + 68));
     EXPECT_TRUE(f[124 + 27] == 0x31 && f[124 + 28] == 'Z' && f[60] == 0xFF && f[185] == 0xAA && f[190] == 0xBB);
-    EXPECT_EQ((Bytes{1, 0, 0, 0, 0, 1, 0, 0, 32, 0, 0, 0}), B(EncodeFaceCounts({1, 256, 32})));
 
     // Every byte is a field (but WinPos's padding): random bytes come back.
     std::mt19937 rng(7);
-    const auto random = [&rng](auto bytes, std::size_t n) {
-        for (std::size_t i = 0; i < n; ++i)
-            bytes[i] = std::uint8_t(rng());
-        return bytes;
-    };
-    const auto fonts = random(std::array<std::uint8_t, kFontInfoSize>{}, kFontInfoSize);
-    const auto rects = random(std::array<std::uint8_t, kWinPosSize>{}, 97);
-    const auto counts = random(std::array<std::uint8_t, kFontStringSizeSize>{}, kFontStringSizeSize);
+    std::array<std::uint8_t, kFontInfoSize> fonts;
+    std::array<std::uint8_t, kWinPosSize> rects{};
+    std::array<std::uint8_t, kFontStringSizeSize> counts;
+    std::generate(fonts.begin(), fonts.end(), rng);
+    std::generate(rects.begin(), rects.end() - 3, rng);
+    std::generate(counts.begin(), counts.end(), rng);
     EXPECT_EQ(fonts, EncodeFontInfo(DecodeFontInfo(fonts)));
     EXPECT_EQ(rects, EncodeWinPos(DecodeWinPos(rects)));
     EXPECT_EQ(counts, EncodeFaceCounts(DecodeFaceCounts(counts)));
@@ -245,10 +200,6 @@ TEST(Settings, RecordsKeepTheirByteLayouts)
 
 // --- Damaged keys: each value missing, or 0..200 random bytes of any type -----
 
-const Names kAllValues = {"ProphyUser", "ManWon",    "CompWon",  "Salvo",          "FirstShoot", "AutoArrange",
-                          "Reshot",     "RussianFlag", "TimeOut", "BackGround",     "BattleField", "Ships",
-                          "Lines",      "SunkShip",    "RectSize", "PRectSize",      "WinPos",     "FontStringSize",
-                          "FontInfo",   "FontComment", "FontComp", "FontHum"};
 const std::set<std::string> kFontValues = {"FontStringSize", "FontInfo", "FontComment", "FontComp", "FontHum"};
 const std::set<std::string> kFaceValues = {"FontComment", "FontComp", "FontHum"};
 const std::set<std::string> kFlags = {"Salvo", "FirstShoot", "AutoArrange", "Reshot", "RussianFlag"};
@@ -264,13 +215,16 @@ InMemoryStore LoadAndSave(const InMemoryStore& key)
     return run.store;
 }
 
-// The first malformed value of a saved key, or "".
-std::string Fault(const InMemoryStore& saved)
+// The first malformed value of a saved key, or "": it must hold the values
+// of a complete run's key.
+std::string Fault(const InMemoryStore& saved, const InMemoryStore& full)
 {
-    if (saved.Values().size() != kAllValues.size())
+    if (saved.Values().size() != full.Values().size())
         return "value count " + std::to_string(saved.Values().size());
     const std::map<std::string, std::size_t> sizes = {{"WinPos", 100}, {"FontInfo", 192}, {"FontStringSize", 12}};
     for (const auto& [name, v] : saved.Values()) {
+        if (!full.Find(name))
+            return name + " not in a complete key";
         const bool face = kFaceValues.count(name) > 0;
         const std::size_t size = face ? 32 : sizes.count(name) ? sizes.at(name) : 4;
         if (v.Type != (face ? kSz : size == 4 ? kDword : kBinary) || v.Data.size() != size)
@@ -289,7 +243,7 @@ TEST(SettingsFuzz, EachValueSpoiltAloneLeavesTheOthersIntact)
 {
     const InMemoryStore full = FullStore();
     const InMemoryStore baseline = LoadAndSave(full);
-    ASSERT_EQ("", Fault(baseline));
+    ASSERT_EQ("", Fault(baseline, full));
     std::mt19937 rng(20240601);
     const auto spoil = [&](InMemoryStore& key, const std::string& name, int size) {
         Bytes data(size < 0 ? 0 : size);
@@ -300,13 +254,13 @@ TEST(SettingsFuzz, EachValueSpoiltAloneLeavesTheOthersIntact)
         else
             key.Put(name, rng() % 12, data);
     };
-    for (const std::string& name : kAllValues) {
+    for (const auto& [name, unused] : full.Values()) {
         for (int size = -1; size <= 200; ++size) {
             InMemoryStore key = full;
             spoil(key, name, size);
             const InMemoryStore saved = LoadAndSave(key);
             SCOPED_TRACE(name + " size " + std::to_string(size));
-            ASSERT_EQ("", Fault(saved));
+            ASSERT_EQ("", Fault(saved, full));
             for (const auto& [other, v] : baseline.Values()) {
                 if (kFontValues.count(name) ? !kFontValues.count(other) : other != name) {
                     ASSERT_EQ(v.Data, saved.Find(other)->Data) << other;
@@ -323,9 +277,9 @@ TEST(SettingsFuzz, EachValueSpoiltAloneLeavesTheOthersIntact)
     }
     for (int round = 0; round < 300; ++round) {  // everything spoilt at once
         InMemoryStore key = full;
-        for (const std::string& name : kAllValues)
+        for (const auto& [name, unused] : full.Values())
             spoil(key, name, rng() % 2 ? -1 : int(rng() % 201));
-        ASSERT_EQ("", Fault(LoadAndSave(key))) << "round " << round;
+        ASSERT_EQ("", Fault(LoadAndSave(key), full)) << "round " << round;
     }
 }
 

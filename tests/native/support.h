@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <functional>
 #include <string>
 #include <utility>
@@ -23,23 +24,17 @@ namespace testing_game {
 using Events = std::vector<std::string>;
 using Square = std::pair<int, int>;
 
-// Every effect as one short text, in order: "ccap:" and "hcap:" (the boards'
-// captions), "status<part>:", "comment:", "repaint:<board>", "invalidate:<board>",
-// "beep", "pause:<ms>", "sound:<won|lost>", "ask:<won|lost>", "newgame",
-// "endprogram". A shown board paints at once, lowering SkipBackground;
-// boardsShown false plays hidden boards.
-// Ticks advance with each pause; the calendar seconds stay put unless
-// advanceSeconds makes them follow the ticks.
+// Every effect as one short text, in order ("ccap:", "status<part>:",
+// "repaint:<board>", "pause:<ms>", "ask:<won|lost>", ...). A shown board
+// paints at once, lowering SkipBackground. Ticks advance with each pause.
 class Recorder final : public game::Effects {
 public:
     Events events;
     std::uint32_t ticks = 1000;
     std::int64_t seconds = 1000000;
-    bool advanceSeconds = false;
     game::Answer answer = game::Answer::Stop;  // the result dialog's
     bool boardsShown = true;
     int totalsWhenAsked = -1;  // ManWon + CompWon while the result dialog is up
-    std::function<void()> onRepaint;
 
     static std::string Name(game::BoardId b) { return b == game::BoardId::Computer ? "computer" : "human"; }
     static std::string Name(game::Outcome o) { return o == game::Outcome::HumanWon ? "won" : "lost"; }
@@ -53,10 +48,7 @@ public:
     void RepaintBoardNow(game::BoardId b) override
     {
         events.push_back("repaint:" + Name(b));
-        if (boardsShown)
-            game::SkipBackground = 0;
-        if (onRepaint)
-            onRepaint();
+        game::SkipBackground = boardsShown ? 0 : game::SkipBackground;
     }
     void InvalidateBoard(game::BoardId b, bool erase) override
     {
@@ -74,14 +66,7 @@ public:
     void QueueNewGame() override { events.push_back("newgame"); }
     void EndProgram() override { events.push_back("endprogram"); }
     std::uint32_t TickCount() override { return ticks; }
-    std::int64_t CalendarSeconds() override { return advanceSeconds ? seconds + ticks / 1000 : seconds; }
-
-    // Events that begin with prefix.
-    int Count(const std::string& prefix) const
-    {
-        return int(std::count_if(events.begin(), events.end(), [&](const auto& e) { return e.rfind(prefix, 0) == 0; }));
-    }
-    // The events so far, leaving none.
+    std::int64_t CalendarSeconds() override { return seconds; }
     Events Take() { return std::exchange(events, {}); }
 };
 
@@ -92,15 +77,11 @@ inline void ResetGameState()
     game::ClearModel();
     game::ResetPlacement();
     game::ShotHit[0] = game::ShotHit[1] = 0;
-    game::SkipBackground = game::OpeningMoveDone = 0;
-    game::ShotsLeft = 0;
+    game::SkipBackground = game::OpeningMoveDone = game::ShotsLeft = 0;
     game::ManWon = game::CompWon = game::RunWins = game::RunLosses = 0;
 }
 
-struct ShipPlan {
-    int x, y, length;
-    bool vertical;
-};
+struct ShipPlan { int x, y, length; bool vertical; };
 using Fleet = std::vector<ShipPlan>;
 
 // Ships in index order, none touching: А1-Г1, Е6-З6, А3-А5, В3-Г3, Е3-Ж3,
@@ -108,6 +89,7 @@ using Fleet = std::vector<ShipPlan>;
 const Fleet kFleetA = {{0, 0, 4, false}, {5, 5, 3, false}, {0, 2, 3, true}, {2, 2, 2, false}, {5, 2, 2, false},
                        {8, 2, 2, true},  {0, 6, 1, false}, {2, 6, 1, false}, {2, 8, 1, false}, {9, 9, 1, false}};
 
+inline bool Same(const game::PixelRect& a, const game::PixelRect& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 inline game::PixelRect RectOf(const ShipPlan& s) { return game::ShipRectAt(s.x, s.y, s.length, s.vertical); }
 
 inline std::vector<game::CellPos> SquaresOf(const ShipPlan& s)
@@ -133,11 +115,7 @@ inline void PlaceFleet(int boardSide, const Fleet& fleet = kFleetA)
 class GameTest : public ::testing::Test {
 protected:
     Recorder fx;
-    void SetUp() override
-    {
-        ResetGameState();
-        game::SetEffects(&fx);
-    }
+    void SetUp() override { ResetGameState(); game::SetEffects(&fx); }
     void TearDown() override { game::SetEffects(nullptr); }
     // A new game in battle, with kFleetA on the chosen boards.
     void NewGame(bool humanFleet, bool computerFleet)
@@ -152,10 +130,7 @@ protected:
     }
 };
 
-inline int ShotsLayer(int fleetSide)
-{
-    return fleetSide == game::kHumanFleet ? game::ShotsAtHuman : game::ShotsAtComputer;
-}
+inline int ShotsLayer(int side) { return side == game::kHumanFleet ? game::ShotsAtHuman : game::ShotsAtComputer; }
 
 // A square shot and hit without a turn around it (setting up a position).
 inline void PreHit(int fleetSide, int x, int y)
@@ -179,18 +154,14 @@ inline void HitAllBut(int fleetSide, Square last)
 // computer's random shot is known.
 inline void LeaveHumanFree(const std::vector<Square>& free)
 {
-    for (int x = 0; x < 10; ++x)
-        for (int y = 0; y < 10; ++y)
-            game::BoardAt(game::ShotsAtHuman, x, y) = std::count(free.begin(), free.end(), Square{x, y}) == 0;
+    for (int i = 0; i < 100; ++i)
+        game::Board[game::ShotsAtHuman * 100 + i] = !std::count(free.begin(), free.end(), Square{i / 10, i % 10});
 }
 
 // A left click in the middle of square (x, y) of the computer's board.
 inline void Click(int x, int y) { game::HumanShot(x * 17 + 8, y * 17 + 8); }
 
-inline int CountLayer(int layer)
-{
-    return int(std::count(game::Board + layer * 100, game::Board + layer * 100 + 100, 1));
-}
+inline int CountLayer(int l) { return int(std::count(game::Board + 100 * l, game::Board + 100 * (l + 1), 1)); }
 
 // The first calendar second in which the draws after the discarded one
 // satisfy `match` (which draws them).

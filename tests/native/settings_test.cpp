@@ -184,6 +184,13 @@ TEST(Settings, RecordsKeepTheirByteLayouts)
     const Bytes f = B(EncodeFontInfo(info));
     EXPECT_EQ((Bytes{0xF0, 0xFF, 0xFF, 0xFF}), Bytes(f.begin() + 64, f.begin() + 68));
     EXPECT_TRUE(f[124 + 27] == 0x31 && f[124 + 28] == 'Z' && f[60] == 0xFF && f[185] == 0xAA && f[190] == 0xBB);
+    WinPos pos;
+    pos.Rects[kPickerSlot].top = -2;
+    pos.Rects[kMainSlot].left = 0x01020304;
+    pos.PositionsValid = 1;
+    const Bytes w = B(EncodeWinPos(pos));
+    EXPECT_TRUE(w[52] == 0xFE && w[55] == 0xFF && w[80] == 4 && w[83] == 1 && w[96] == 1);
+    EXPECT_EQ((Bytes{1, 0, 0, 0, 0x20, 0, 0, 0, 0, 3, 0, 0}), B(EncodeFaceCounts({1, 0x20, 0x300})));
 
     // Every byte is a field (but WinPos's padding): random bytes come back.
     std::mt19937 rng(7);

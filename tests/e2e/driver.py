@@ -72,10 +72,10 @@ class Probe:
 class Launch:
     """Copies of the game let go together by the probe, and their exits."""
 
-    def __init__(self, s, exe, args, copies):
+    def __init__(self, s, exe, copies):
         self.s, self.copies = s, copies
         path = "Z:" + os.path.abspath(exe).replace("/", "\\")
-        self.pids = [o["pid"] for o in s.probe("start", "--copies", copies, path, *args)]
+        self.pids = [o["pid"] for o in s.probe("start", "--copies", copies, path)]
 
     def ended(self):
         return {o["pid"]: o["exit"] for o in self.s.probe("exits") if o["pid"] in self.pids}
@@ -127,10 +127,10 @@ class Session:
     def pid(self):
         return self.game.pids[0] if self.game else None
 
-    def start(self, *args, copies=1, exe=None, wait=True):
+    def start(self, copies=1, exe=None, wait=True):
         """A fresh start (what runs is ended first); with `wait`, until the frame shows."""
         self.stop()
-        self.game = Launch(self, exe or self.opt.exe, args, copies)
+        self.game = Launch(self, exe or self.opt.exe, copies)
         if wait:
             self.wait_window()
         return self.game
@@ -197,12 +197,12 @@ class Session:
         return self.wait_for(lambda: next(iter(self.dialogs(title)), None), timeout, f"a dialog {title or ''}")
 
     def focus(self):
-        return self.probe("focus", "--pid", self.pid)[0]["focus"]
+        """The game's window with the keyboard focus."""
+        return next((w["hwnd"] for w in self.windows() if w["focused"]), None)
 
-    def send(self, msg, wparam=0, lparam=0, hwnd=None, timeout_ms=5000):
-        """SendMessageTimeout to a window (the frame by default): {"ok", "result"}."""
-        target = ["--hwnd", hwnd] if hwnd else ["--pid", self.pid]
-        return self.probe("send", *target, msg, wparam, lparam, "--timeout", timeout_ms, timeout=timeout_ms / 1000 + 30)[0]
+    def send(self, msg, wparam=0, lparam=0, hwnd=None):
+        """SendMessageTimeout (5 s) to a window, the frame by default: {"ok", "result"}."""
+        return self.probe("send", *(["--hwnd", hwnd] if hwnd else ["--pid", self.pid]), msg, wparam, lparam)[0]
 
     def post(self, msg, wparam=0, lparam=0, hwnd=None):
         self.probe("post", *(["--hwnd", hwnd] if hwnd else ["--pid", self.pid]), msg, wparam, lparam)

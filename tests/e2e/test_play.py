@@ -166,7 +166,7 @@ def storm(s, rng, events, what):
             s.start()
             s.command(NEW_GAME)
             continue
-        if not s.send(WM_NULL, timeout_ms=5000)["ok"]:
+        if not s.send(WM_NULL)["ok"]:
             raise driver.Failed(f"{where}: the frame did not answer in 5 s")
         check_model(s.state(), where, at_rest=s.window(COMPUTER_BOARD)["text"] != NO_SHOTS_LEFT)
         for d in reversed(s.dialogs()):  # the result question "play again", message boxes OK, others closed

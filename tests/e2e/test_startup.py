@@ -45,7 +45,7 @@ def test_second_copy_hands_over(s):
     left, top, right, bottom = frame["client_screen"]
     s.click(frame, right - left - 20, bottom - top - 40, button=3)
     s.wait_for(lambda: not s.window(MAIN)["visible"], 10, "the frame hidden by a right click")
-    s.expect_eq(0, driver.Launch(s, s.opt.exe, [], 1).exit_code(), "exit code of the second copy")
+    s.expect_eq(0, driver.Launch(s, s.opt.exe, 1).exit_code(), "exit code of the second copy")
     s.expect(s.wait_window()["zoomed"], "the first copy shown maximized")
     s.wait_for(lambda: s.focus() == frame["hwnd"], 10, "the focus on the first copy's frame")
     s.expect_eq([s.pid], [f["pid"] for f in frames(s)], "one frame, the first copy's")
@@ -70,8 +70,8 @@ def test_close_box_saves(s):
 
 
 def positions(s):
-    return {w["class"]: w["rect"] if w["class"] == MAIN else w["rect_in_parent"]
-            for w in s.windows() if w["class"] in (MAIN, COMPUTER_BOARD, HUMAN_BOARD, PAD, PICKER, COMMENTATOR)}
+    return {w["class"]: w["rect"] for w in s.windows()
+            if w["class"] in (MAIN, COMPUTER_BOARD, HUMAN_BOARD, PAD, PICKER, COMMENTATOR)}
 
 
 def close_in_state(s, command, state):
@@ -168,7 +168,7 @@ def test_hot_key_taken_and_click_filter(s):
     click_square(s, board, *during)
     answers = []
     while comment(s).startswith("Мой ход") and len(answers) < 5:
-        answers.append(s.send(WM_NULL, timeout_ms=5000))
+        answers.append(s.send(WM_NULL))
     s.expect(answers and all(a["ok"] for a in answers), "sent messages answered during the turn", answers)
     s.wait_for(lambda: comment(s).startswith("Ваш ход"), 30, "the end of the computer's turn")
     click_square(s, board, *after)

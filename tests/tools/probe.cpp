@@ -1,18 +1,10 @@
-// Probe: starts the game for the end-to-end tests, reads and drives it; JSON
-// lines (UTF-8) on stdout. It runs in the game's prefix and virtual desktop.
-//   wine probe.exe [--desktop NAME] COMMAND ARGS...   one command, or with "serve" a command per
-//                                                     stdin line, its words separated by tabs,
-//                                                     each answer ended by {"end":true,"rc":N}
-// WINDOW is --hwnd H, or the first window of --class C (the game's frame by default) and --pid P.
-//   windows [--class C] [--pid P]      the windows of the desktop, depth first
-//   state WINDOW                       the game's model text, which the frame sends on request
-//   focus WINDOW                       the keyboard focus of the window's thread
-//   send|post WINDOW MESSAGE [WPARAM [LPARAM]] [--timeout MS]
-//   start [--copies N] EXE [ARGS...]  the game in the desktop, N copies let go together
-//   exits                              the processes started here that have ended, their exit codes
-//   terminate --pid P
-//   resources --pid P                  GDI objects, windows and private bytes of a process
-//   hotkey hold|release                Ctrl+S taken by this probe, as another program may hold it
+// Probe: starts the game for the end-to-end tests, reads and drives it; JSON lines (UTF-8) on stdout.
+//   wine probe.exe [--desktop NAME] COMMAND ARGS...   one command; with "serve", a command per stdin
+//       line, its words separated by tabs, each answer ended by {"end":true,"rc":N}. The commands:
+// windows [--class C] [--pid P] (depth first); state|send|post WINDOW, where WINDOW is --hwnd H or the first
+// window of --class C (the frame by default) and --pid P; send|post take MESSAGE [WPARAM [LPARAM]] (send
+// waits 5 s at most); start [--copies N] EXE (copies let go together); exits (the ended ones' exit codes);
+// terminate|resources --pid P; hotkey hold|release (Ctrl+S taken, as another program may hold it).
 #include <windows.h>
 #include <psapi.h>
 #include <winternl.h>
@@ -27,7 +19,6 @@
 
 namespace {
 
-HDESK g_desktop = nullptr;
 std::wstring g_desktopName;
 std::map<DWORD, HANDLE> g_started;  // the processes this probe started, by id
 std::string g_copied;               // what the game sent back with WM_COPYDATA
@@ -40,10 +31,10 @@ std::string Utf8(const std::wstring& s)
     return out;
 }
 
-std::wstring Wide(const std::string& s, UINT codePage = CP_UTF8)
+std::wstring Wide(const std::string& s)
 {
     std::wstring out(s.size(), L'\0');
-    out.resize(static_cast<size_t>(MultiByteToWideChar(codePage, 0, s.c_str(), static_cast<int>(s.size()), &out[0],
+    out.resize(static_cast<size_t>(MultiByteToWideChar(CP_UTF8, 0, s.c_str(), static_cast<int>(s.size()), &out[0],
                                                        static_cast<int>(out.size()))));
     return out;
 }
@@ -89,25 +80,9 @@ struct Args {
         }
     }
     std::string operator[](const char* name) const { return opt.count(name) ? opt.at(name) : ""; }
-    const std::string& At(size_t i) const
-    {
-        if (i >= pos.size()) throw std::runtime_error("missing argument");
-        return pos[i];
-    }
 };
 
-long long Number(const std::string& s)
-{
-    char* end = nullptr;
-    const long long v = strtoll(s.c_str(), &end, 0);
-    if (s.empty() || *end) throw std::runtime_error("not a number: " + s);
-    return v;
-}
-
-// ---- windows and messages -------------------------------------------------------
-
-HWND ToHwnd(const std::string& s) { return reinterpret_cast<HWND>(static_cast<intptr_t>(Number(s))); }
-long long FromHwnd(HWND h) { return static_cast<long long>(reinterpret_cast<intptr_t>(h)); }
+long long Number(const std::string& s) { return std::stoll(s, nullptr, 0); }
 
 std::string ClassOf(HWND h)
 {
@@ -130,10 +105,7 @@ void EachWindow(const std::function<void(HWND, int)>& f)
         for (HWND c = GetWindow(h, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
             walk(c, depth + 1);
     };
-    std::vector<HWND> tops;
-    auto add = [](HWND h, LPARAM lp) -> BOOL { reinterpret_cast<std::vector<HWND>*>(lp)->push_back(h); return TRUE; };
-    EnumDesktopWindows(g_desktop, add, reinterpret_cast<LPARAM>(&tops));
-    for (HWND h : tops)
+    for (HWND h = GetTopWindow(nullptr); h; h = GetWindow(h, GW_HWNDNEXT))
         walk(h, 0);
 }
 
@@ -152,22 +124,23 @@ void CmdWindows(const Args& a)
         GetWindowRect(h, &wr);
         GetClientRect(h, &client);
         MapWindowPoints(h, HWND_DESKTOP, reinterpret_cast<POINT*>(&client), 2);
-        RECT inParent = wr;
-        MapWindowPoints(HWND_DESKTOP, depth ? GetAncestor(h, GA_PARENT) : nullptr, reinterpret_cast<POINT*>(&inParent), 2);
+        GUITHREADINFO gui{};
+        gui.cbSize = sizeof gui;
+        GetGUIThreadInfo(GetWindowThreadProcessId(h, nullptr), &gui);
         wchar_t text[1024] = {};
         InternalGetWindowText(h, text, 1024);
-        Obj().Num("hwnd", FromHwnd(h)).Str("class", ClassOf(h)).Str("text", Utf8(text))
+        Obj().Num("hwnd", reinterpret_cast<intptr_t>(h)).Str("class", ClassOf(h)).Str("text", Utf8(text))
             .Num("id", depth ? GetDlgCtrlID(h) : 0).Num("depth", depth).Num("pid", PidOf(h))
             .Bool("visible", IsWindowVisible(h) != 0).Bool("zoomed", IsZoomed(h) != 0)
-            .Bool("iconic", IsIconic(h) != 0)
-            .Rect("rect", wr).Rect("rect_in_parent", inParent).Rect("client_screen", client).Emit();
+            .Bool("iconic", IsIconic(h) != 0).Bool("focused", gui.hwndFocus == h)
+            .Rect("rect", wr).Rect("client_screen", client).Emit();
     });
 }
 
 HWND Choose(const Args& a)
 {
     if (!a["--hwnd"].empty())
-        return ToHwnd(a["--hwnd"]);
+        return reinterpret_cast<HWND>(static_cast<intptr_t>(Number(a["--hwnd"])));
     HWND found = nullptr;
     EachWindow([&](HWND h, int) { if (!found && Matches(h, a, "Trivok_Class")) found = h; });
     if (!found) throw std::runtime_error("no such window");
@@ -177,17 +150,12 @@ HWND Choose(const Args& a)
 void CmdSend(const Args& a, bool post)
 {
     HWND h = Choose(a);
-    const std::map<std::string, UINT> names = {{"WM_NULL", WM_NULL}, {"WM_CLOSE", WM_CLOSE}};
-    const UINT msg = names.count(a.At(0)) ? names.at(a.At(0)) : static_cast<UINT>(Number(a.At(0)));
-    const auto wp = static_cast<WPARAM>(a.pos.size() > 1 ? Number(a.At(1)) : 0);
-    const auto lp = static_cast<LPARAM>(a.pos.size() > 2 ? Number(a.At(2)) : 0);
-    if (post) {
-        Obj().Bool("ok", PostMessageW(h, msg, wp, lp) != 0).Emit();
-        return;
-    }
+    const auto msg = static_cast<UINT>(Number(a.pos.at(0)));
+    const auto wp = static_cast<WPARAM>(a.pos.size() > 1 ? Number(a.pos.at(1)) : 0);
+    const auto lp = static_cast<LPARAM>(a.pos.size() > 2 ? Number(a.pos.at(2)) : 0);
     DWORD_PTR result = 0;
-    const UINT timeout = a["--timeout"].empty() ? 5000 : static_cast<UINT>(Number(a["--timeout"]));
-    const BOOL ok = SendMessageTimeoutW(h, msg, wp, lp, SMTO_NORMAL, timeout, &result);
+    const BOOL ok = post ? PostMessageW(h, msg, wp, lp)
+                         : SendMessageTimeoutW(h, msg, wp, lp, SMTO_NORMAL, 5000, &result);
     Obj().Bool("ok", ok != 0).Num("result", static_cast<long long>(result)).Emit();
 }
 
@@ -219,31 +187,19 @@ void CmdState(const Args& a)
     Obj().Str("text", g_copied).Emit();
 }
 
-void CmdFocus(const Args& a)
-{
-    GUITHREADINFO info{};
-    info.cbSize = sizeof info;
-    if (!GetGUIThreadInfo(GetWindowThreadProcessId(Choose(a), nullptr), &info))
-        throw std::runtime_error("GetGUIThreadInfo failed");
-    Obj().Num("focus", FromHwnd(info.hwndFocus)).Emit();
-}
-
 // Kept until released or until this probe ends.
 void CmdHotKey(const Args& a)
 {
-    const BOOL ok = a.At(0) == "hold" ? RegisterHotKey(nullptr, 1, MOD_CONTROL, 'S') : UnregisterHotKey(nullptr, 1);
+    const BOOL ok = a.pos.at(0) == "hold" ? RegisterHotKey(nullptr, 1, MOD_CONTROL, 'S') : UnregisterHotKey(nullptr, 1);
     Obj().Bool("ok", ok != 0).Emit();
 }
-
-// ---- processes -------------------------------------------------------------------
 
 // The game in this desktop, in its own folder. Copies are all made suspended
 // and then let go together, so that they race through their start.
 void CmdStart(const Args& a)
 {
-    std::wstring line, dir = Wide(a.At(0)).substr(0, Wide(a.At(0)).find_last_of(L'\\'));
-    for (const std::string& word : a.pos)
-        line += L"\"" + Wide(word) + L"\" ";
+    const std::wstring exe = Wide(a.pos.at(0)), dir = exe.substr(0, exe.find_last_of(L'\\'));
+    std::wstring line = L"\"" + exe + L"\"";
     STARTUPINFOW si{};
     si.cb = sizeof si;
     si.lpDesktop = g_desktopName.empty() ? nullptr : &g_desktopName[0];
@@ -279,7 +235,7 @@ HANDLE OpenPid(const Args& a, DWORD access)
 void CmdTerminate(const Args& a)
 {
     HANDLE process = OpenPid(a, PROCESS_TERMINATE | SYNCHRONIZE);
-    Obj().Bool("terminated", TerminateProcess(process, 1) != 0).Emit();
+    TerminateProcess(process, 1);
     WaitForSingleObject(process, 5000);
     CloseHandle(process);
 }
@@ -321,12 +277,10 @@ void CmdResources(const Args& a)
     CloseHandle(process);
 }
 
-// ---- running commands ----------------------------------------------------------------
-
 int Run(const std::vector<std::string>& words)
 {
     const std::map<std::string, void (*)(const Args&)> commands = {
-        {"windows", CmdWindows}, {"state", CmdState}, {"focus", CmdFocus},
+        {"windows", CmdWindows}, {"state", CmdState},
         {"send", [](const Args& a) { CmdSend(a, false); }}, {"post", [](const Args& a) { CmdSend(a, true); }},
         {"start", CmdStart}, {"exits", CmdExits}, {"terminate", CmdTerminate}, {"resources", CmdResources},
         {"hotkey", CmdHotKey}};
@@ -350,15 +304,13 @@ int wmain(int argc, wchar_t** argv)
     // Before any window of this thread: the state command makes one.
     if (words.size() >= 2 && words[0] == "--desktop") {
         g_desktopName = Wide(words[1]);
-        g_desktop = OpenDesktopW(g_desktopName.c_str(), 0, FALSE, GENERIC_ALL);
-        if (!g_desktop || !SetThreadDesktop(g_desktop)) {
+        HDESK desktop = OpenDesktopW(g_desktopName.c_str(), 0, FALSE, GENERIC_ALL);
+        if (!desktop || !SetThreadDesktop(desktop)) {
             Obj().Str("error", "no desktop named " + words[1]).Emit();
             return 3;
         }
         words.erase(words.begin(), words.begin() + 2);
     }
-    if (!g_desktop)
-        g_desktop = GetThreadDesktop(GetCurrentThreadId());
     if (words.empty() || words[0] != "serve")
         return Run(words);
     for (std::string line; std::getline(std::cin, line);) {

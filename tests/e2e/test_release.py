@@ -12,7 +12,6 @@ import zipfile
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import driver  # noqa: E402
-from play import COMPUTER_BOARD, NEW_GAME, click_square  # noqa: E402
 
 with open(os.path.join(driver.ROOT, "resources", "version.rc"), encoding="utf-8") as f:
     VERSION = re.search(r'TRIVOK_VERSION_TEXT\s+"([^"]+)"', f.read()).group(1)
@@ -63,8 +62,7 @@ def test_exe_resources(s):
                         capture_output=True, text=True, timeout=60, check=True).stdout
     rc = re.sub(r"\\x([0-9a-fA-F]{4})", lambda m: chr(int(m.group(1), 16)), rc)
     numbers = (VERSION.split(".") + ["0", "0"])[:4]
-    for name in ("FILEVERSION", "PRODUCTVERSION"):
-        s.expect(re.search(rf"^ {name} {', '.join(numbers)}$", rc, re.M), f"{name} {VERSION}")
+    s.expect(re.search(rf"^ FILEVERSION ({', '.join(numbers)})\n PRODUCTVERSION \1$", rc, re.M), f"versions {VERSION}")
     values = dict(re.findall(r'VALUE "(\w+)", L?"([^"]*)"', rc))
     names = ("ProductName", "FileVersion", "ProductVersion", "OriginalFilename")
     s.expect_eq(("Duvirud ida", VERSION, VERSION, "Trivok.exe"), tuple(values.get(n) for n in names), str(names))
@@ -74,22 +72,19 @@ def test_exe_resources(s):
     s.expect(block, "a manifest with id 1 (the one read when the process starts)")
     doc = ET.fromstring("".join(re.findall(r'^\s*"(.*)"$', block.group(1) if block else "", re.M))
                         .replace('""', '"').replace("\\n", "\n"))
-    identity = doc.find(ASM + "assemblyIdentity")
-    s.expect_eq((".".join(numbers), "amd64"), (identity.get("version"), identity.get("processorArchitecture")),
-                "manifest identity")
-    s.expect_eq(["6.0.0.0"], [d.get("version") for d in doc.iter(ASM + "assemblyIdentity")
-                              if d.get("name") == "Microsoft.Windows.Common-Controls"], "common controls asked for")
+    ids = [(d.get("name"), d.get("version"), d.get("processorArchitecture")) for d in doc.iter(ASM + "assemblyIdentity")]
     level = doc.find(f"{ASM3}trustInfo/{ASM3}security/{ASM3}requestedPrivileges/{ASM3}requestedExecutionLevel")
-    s.expect_eq("asInvoker", None if level is None else level.get("level"), "requested execution level")
+    s.expect_eq(((".".join(numbers), "amd64"), [("Microsoft.Windows.Common-Controls", "6.0.0.0", "amd64")], "asInvoker"),
+                (ids[0][1:], ids[1:], level.get("level")), "manifest: the game's identity, common controls, execution level")
 
 
 def test_unpacked_game_plays(s):
     """The game from the zip, where it has never run: a new game and a shot by a click."""
     s.start(exe=unpacked(s, "Trivok.exe"))
-    s.command(NEW_GAME)
+    s.command(driver.NEW_GAME)
     s.wait_for(lambda: s.state()["BattleOn"] == "1", 20, "a battle")
     s.expect_eq("0" * 100, s.state()["ShotsAtComputer"], "shots before the first click")
-    click_square(s, s.window(COMPUTER_BOARD), 4, 6)
+    s.click_square(s.window(driver.COMPUTER_BOARD), 4, 6)
     s.wait_for(lambda: s.state()["ShotsAtComputer"][4 * 10 + 6] == "1", 10, "the shot at Д7")
 
 

@@ -1,10 +1,10 @@
-// Probe: starts the game for the end-to-end tests, reads and drives it; JSON lines (UTF-8) on stdout.
-//   wine probe.exe [--desktop NAME] COMMAND ARGS...   one command; with "serve", a command per stdin
-//       line, its words separated by tabs, each answer ended by {"end":true,"rc":N}. The commands:
+// Probe: starts the game for the end-to-end tests, reads and drives it.
+//   wine probe.exe --desktop NAME   a command per stdin line, its words separated by tabs; the answer is
+//       JSON lines (UTF-8) on stdout ended by {"end":true,"rc":N}. The commands:
 // windows [--class C] [--pid P] (depth first); state|send|post WINDOW, where WINDOW is --hwnd H or the first
 // window of --class C (the frame by default) and --pid P; send|post take MESSAGE [WPARAM [LPARAM]] (send
 // waits 5 s at most); start [--copies N] EXE (copies let go together); exits (the ended ones' exit codes);
-// terminate|resources --pid P; hotkey hold|release (Ctrl+S taken, as another program may hold it).
+// terminate|resources --pid P; hotkey (Ctrl+S held from then on, as another program may hold it).
 #include <windows.h>
 #include <psapi.h>
 #include <winternl.h>
@@ -65,7 +65,7 @@ struct Obj {
         return Raw(key, "[" + std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) +
                             "," + std::to_string(r.bottom) + "]");
     }
-    void Emit() const { std::cout << (s.empty() ? "{" : s) << "}\n"; }
+    void Emit() const { std::cout << s << "}\n"; }
 };
 
 // A command's words: "--name value" options, and the rest in order.
@@ -187,12 +187,7 @@ void CmdState(const Args& a)
     Obj().Str("text", g_copied).Emit();
 }
 
-// Kept until released or until this probe ends.
-void CmdHotKey(const Args& a)
-{
-    const BOOL ok = a.pos.at(0) == "hold" ? RegisterHotKey(nullptr, 1, MOD_CONTROL, 'S') : UnregisterHotKey(nullptr, 1);
-    Obj().Bool("ok", ok != 0).Emit();
-}
+void CmdHotKey(const Args&) { Obj().Bool("ok", RegisterHotKey(nullptr, 1, MOD_CONTROL, 'S') != 0).Emit(); }
 
 // The game in this desktop, in its own folder. Copies are all made suspended
 // and then let go together, so that they race through their start.
@@ -202,7 +197,7 @@ void CmdStart(const Args& a)
     std::wstring line = L"\"" + exe + L"\"";
     STARTUPINFOW si{};
     si.cb = sizeof si;
-    si.lpDesktop = g_desktopName.empty() ? nullptr : &g_desktopName[0];
+    si.lpDesktop = &g_desktopName[0];
     std::vector<PROCESS_INFORMATION> copies(a["--copies"].empty() ? 1 : static_cast<size_t>(Number(a["--copies"])));
     for (PROCESS_INFORMATION& pi : copies) {
         if (!CreateProcessW(nullptr, &line[0], nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, dir.c_str(), &si, &pi))
@@ -225,19 +220,11 @@ void CmdExits(const Args&)
     }
 }
 
-HANDLE OpenPid(const Args& a, DWORD access)
-{
-    HANDLE process = OpenProcess(access, FALSE, static_cast<DWORD>(Number(a["--pid"])));
-    if (!process) throw std::runtime_error("cannot open process " + a["--pid"]);
-    return process;
-}
-
 void CmdTerminate(const Args& a)
 {
-    HANDLE process = OpenPid(a, PROCESS_TERMINATE | SYNCHRONIZE);
+    HANDLE process = g_started.at(static_cast<DWORD>(Number(a["--pid"])));
     TerminateProcess(process, 1);
     WaitForSingleObject(process, 5000);
-    CloseHandle(process);
 }
 
 // Live GDI objects less the stock ones, from the handle table the PEB points
@@ -265,16 +252,14 @@ long long GdiObjects(HANDLE process)
 
 void CmdResources(const Args& a)
 {
-    HANDLE process = OpenPid(a, PROCESS_QUERY_INFORMATION | PROCESS_VM_READ);
+    HANDLE process = g_started.at(static_cast<DWORD>(Number(a["--pid"])));
     long long windows = 0;
     EachWindow([&](HWND h, int) { windows += PidOf(h) == GetProcessId(process); });
     PROCESS_MEMORY_COUNTERS_EX mc{};
     mc.cb = sizeof mc;
     GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&mc), sizeof mc);
     Obj().Num("gdi", GdiObjects(process)).Num("windows", windows)
-        .Num("private_bytes", static_cast<long long>(mc.PrivateUsage ? mc.PrivateUsage : mc.PagefileUsage))
-        .Num("working_set", static_cast<long long>(mc.WorkingSetSize)).Emit();
-    CloseHandle(process);
+        .Num("private_bytes", static_cast<long long>(mc.PrivateUsage ? mc.PrivateUsage : mc.PagefileUsage)).Emit();
 }
 
 int Run(const std::vector<std::string>& words)
@@ -298,27 +283,18 @@ int Run(const std::vector<std::string>& words)
 
 int wmain(int argc, wchar_t** argv)
 {
-    std::vector<std::string> words;
-    for (int i = 1; i < argc; ++i)
-        words.push_back(Utf8(argv[i]));
     // Before any window of this thread: the state command makes one.
-    if (words.size() >= 2 && words[0] == "--desktop") {
-        g_desktopName = Wide(words[1]);
-        HDESK desktop = OpenDesktopW(g_desktopName.c_str(), 0, FALSE, GENERIC_ALL);
-        if (!desktop || !SetThreadDesktop(desktop)) {
-            Obj().Str("error", "no desktop named " + words[1]).Emit();
-            return 3;
-        }
-        words.erase(words.begin(), words.begin() + 2);
+    g_desktopName = argc == 3 && std::wstring(argv[1]) == L"--desktop" ? argv[2] : L"";
+    HDESK desktop = OpenDesktopW(g_desktopName.c_str(), 0, FALSE, GENERIC_ALL);
+    if (!desktop || !SetThreadDesktop(desktop)) {
+        Obj().Str("error", "no desktop named " + Utf8(g_desktopName)).Emit();
+        return 3;
     }
-    if (words.empty() || words[0] != "serve")
-        return Run(words);
     for (std::string line; std::getline(std::cin, line);) {
-        words.clear();
+        std::vector<std::string> words;
         for (size_t at = 0, end = 0; end != std::string::npos; at = end + 1)
             words.push_back(line.substr(at, (end = line.find('\t', at)) - at));
-        const int rc = Run(words);
-        Obj().Bool("end", true).Num("rc", rc).Emit();
+        Obj().Bool("end", true).Num("rc", Run(words)).Emit();
         std::cout.flush();
     }
     return 0;

@@ -1,11 +1,8 @@
-"""Drives the real game under Wine for the end-to-end tests (standard library only).
-
-A test file is a list of functions taking a Session; driver.main() runs them in
-order in one session: a virtual desktop of its own, the settings key cleared
-once, the game started when a test asks and left running for the next one.
-Run in the prefix and display of tools/wine-env.sh, by hand for example
-    tools/wine-env.sh python3 tests/e2e/test_startup.py [-k NAME]
-(the programs of build/win by default)."""
+"""Drives the real game under Wine for the end-to-end tests (standard library only). A test file is a
+list of functions taking a Session; driver.main() runs them in order in one session: a virtual desktop
+of its own, the settings key cleared once, the game started when a test asks and left running for the
+next one. Run in the prefix and display of tools/wine-env.sh, by hand for example
+    tools/wine-env.sh python3 tests/e2e/test_startup.py [-k NAME]   (the programs of build/win by default)"""
 import argparse
 import contextlib
 import json
@@ -114,7 +111,7 @@ class Session:
     def launch(self, copies=1, exe=None):
         """Copies of the game let go together by the probe: their process ids."""
         path = "Z:" + os.path.abspath(exe or self.opt.exe).replace("/", "\\")
-        return [o["pid"] for o in self.probe("start", "--copies", copies, path)]
+        return [o["pid"] for o in self.probe("start", "--copies", copies, "--exe", path)]
 
     def start(self, copies=1, exe=None, wait=True):
         """A fresh start (what runs is ended first); with `wait`, until the frame shows."""
@@ -139,10 +136,8 @@ class Session:
         return len(self.ended()) < len(self.pids)
 
     def stop(self):
-        if self.running():
-            for pid in set(self.pids) - set(self.ended()):
-                self.probe("terminate", "--pid", pid)
-            self.exits(len(self.pids))
+        for pid in set(self.pids) - set(self.ended()):
+            self.probe("terminate", "--pid", pid)  # which waits for the end
 
     def wait_for(self, predicate, timeout=10, what="the condition", interval=0.05):
         """Polls predicate until it returns something true, and returns that."""
@@ -177,6 +172,10 @@ class Session:
         text = self.probe("state", "--pid", self.pid)[0]["text"]
         return dict(line.split("=", 1) for line in text.splitlines() if "=" in line)
 
+    def wait_state(self, test, what, timeout=30):
+        """The model once test(model) holds."""
+        return self.wait_for(lambda: (lambda st: test(st) and st)(self.state()), timeout, what, interval=0.03)
+
     def dialogs(self, title=None):
         """The game's open dialogs and message boxes, each with its "controls"."""
         tops = []
@@ -191,12 +190,13 @@ class Session:
         """The game's window with the keyboard focus."""
         return next((w["hwnd"] for w in self.windows() if w["focused"]), None)
 
-    def send(self, msg, wparam=0, lparam=0, hwnd=None):
-        """SendMessageTimeout (5 s) to a window, the frame by default: {"ok", "result"}."""
-        return self.probe("send", *(["--hwnd", hwnd] if hwnd else ["--pid", self.pid]), msg, wparam, lparam)[0]
+    def send(self, msg, wparam=0, lparam=0, hwnd=None, how="send"):
+        """SendMessageTimeout (5 s) or PostMessage to a window, the frame by default: {"ok", "result"}."""
+        where = ["--hwnd", hwnd] if hwnd else ["--pid", self.pid]
+        return self.probe(how, *where, "--msg", msg, "--wp", wparam, "--lp", lparam)[0]
 
     def post(self, msg, wparam=0, lparam=0, hwnd=None):
-        self.probe("post", *(["--hwnd", hwnd] if hwnd else ["--pid", self.pid]), msg, wparam, lparam)
+        self.send(msg, wparam, lparam, hwnd, "post")
 
     def command(self, command_id):
         """A menu or toolbar command, sent to the frame: done when this returns."""
@@ -262,10 +262,9 @@ class Session:
 
     def drag(self, frm, to):
         """Drags with the left button between two desktop points, in steps."""
-        (ox, oy), steps = self.origin, []
-        for k in range(1, 5):
-            steps += ["mousemove", ox + frm[0] + (to[0] - frm[0]) * k // 4, oy + frm[1] + (to[1] - frm[1]) * k // 4,
-                      "sleep", 0.1]
+        ox, oy = self.origin
+        steps = [a for k in range(1, 5) for a in ("mousemove", ox + frm[0] + (to[0] - frm[0]) * k // 4,
+                                                  oy + frm[1] + (to[1] - frm[1]) * k // 4, "sleep", 0.1)]
         self.xdotool("mousemove", ox + frm[0], oy + frm[1], "sleep", 0.1, "mousedown", 1, *steps, "mouseup", 1)
 
     # -- checks that record a failure and go on --
@@ -291,11 +290,9 @@ def main(tests):
     if not (os.environ.get("WINEPREFIX") and os.environ.get("DISPLAY")):
         p.error("no Wine prefix and display: run it through tools/wine-env.sh")
     selected = [t for t in tests if not opt.only or any(k in t.__name__ for k in opt.only)]
-    failed = []
-    s = Session(opt)
+    failed, s = [], Session(opt)
     try:
         for test in selected:
-            log(f"RUN  {test.__name__}")
             began, before = time.monotonic(), len(s.failures)
             try:
                 test(s)

@@ -1,11 +1,10 @@
-"""Playing the real program through X: a fleet placed by keys with real focus
-(picker, arrows, keypad 5, Enter; a step past the edge and a ship touching
-another refused by a message box, the keys moving the ship after it); whole
-games by the mouse in one run, of every kind, "play again" and the last
-"stop", the totals stored and the process's GDI objects, windows and memory
-flat; storms of random clicks and keys while placing and in battles, the game
-answering and its model obeying the rules after each burst.
-TRIVOK_SOAK_GAMES and TRIVOK_STORM_EVENTS set the lengths; TRIVOK_PLAY_SEED repeats a run."""
+"""Playing the real program through X: a fleet placed by keys with real focus (picker, arrows, keypad 5,
+Enter; a step past the edge and a ship touching another refused by a message box, the keys moving the
+ship after it); whole games by the mouse in one run, of every kind, "play again" and the last "stop", the
+totals stored, the session's end saving once, and the process's GDI objects, windows and memory flat;
+storms of random clicks and keys while placing and in battles, the game answering and its model obeying
+the rules after each burst. TRIVOK_SOAK_GAMES and TRIVOK_STORM_EVENTS set the lengths; TRIVOK_PLAY_SEED
+repeats a run."""
 import os
 import random
 import sys
@@ -48,16 +47,14 @@ def check_fleet(ships, lengths, what):
             raise Broken(f"{what}: ship {k} is not a straight run of {lengths[k]} on the board: {ship}")
         owner.update((square, k) for square in ship)
     for (x, y), k in owner.items():
-        for dx in (-1, 0, 1):
-            for dy in (-1, 0, 1):
-                if owner.get((x + dx, y + dy), k) != k:
-                    raise Broken(f"{what}: ships {k} and {owner[(x + dx, y + dy)]} touch at {x}{y}")
+        near = {owner.get((x + dx, y + dy), k) for dx in (-1, 0, 1) for dy in (-1, 0, 1)} - {k}
+        if near:
+            raise Broken(f"{what}: ships {k} and {near.pop()} touch at {x}{y}")
 
 
 def check_model(state, what, at_rest=True):
-    """What the rules allow at any moment: the ships placed by hand so far are
-    a valid part of the fleet; no shot before both fleets are out; in a
-    battle both fleets valid. At rest (no shot being settled) the sunk flags
+    """What the rules allow at any moment: the ships placed by hand so far a valid part of the fleet; no shot
+    before both fleets are out; both fleets valid in a battle; at rest (no shot being settled) the sunk flags
     and the ships left agree with the shots."""
     placing, count, flags = state["Placement"].split(",")
     placed = [k for k, f in enumerate(flags) if f == "1"]
@@ -82,24 +79,19 @@ def check_model(state, what, at_rest=True):
 
 
 def choose_ship(s, length, upright):
-    """Clicks a ship in the picker, which shows the upright ones in a row on
-    its left, longest first, and the lying ones stacked on its right, longest
-    on top; waits for the pad that comes with the chosen ship."""
+    """Clicks a ship in the picker (the upright ones in a row on its left, longest first, the lying ones
+    stacked on its right, longest on top); waits for the pad that comes with the chosen ship."""
     rank = 5 - length
     s.click(s.window(PICKER), *((rank * C, 4 * C) if upright else (6 * C, rank * C)))
     s.wait_for(lambda: s.window(PAD)["visible"], 10, f"the pad for a {length}-square ship")
 
 
 class Player:
-    """Plays whole games in the session's running game; `options` are those
-    of the settings key at the start, kept up to date as they change."""
+    """Plays whole games in the running game; `options` are those of the key at the start, then as set."""
 
     def __init__(self, s, rng, **options):
         self.s, self.rng, self.options = s, rng, options
         self.computer_board, self.human_board = s.window(COMPUTER_BOARD), s.window(HUMAN_BOARD)
-
-    def wait(self, predicate, what, timeout=30):
-        return self.s.wait_for(predicate, timeout, what, interval=0.03)
 
     def configure(self, **want):
         """Sets the options by their commands; True when one changed."""
@@ -113,27 +105,25 @@ class Player:
 
     def wait_game_ready(self):
         """A new game ready for the player: the battle on, or the picker open."""
-        def ready():
-            st = self.s.state()
+        def ready(st):
             if self.options["auto"]:
                 return st["BattleOn"] == "1" and st["ShotsAtComputer"] == "0" * 100 and self.human_turn()
             return st["BattleOn"] == "0" and st["Placement"].startswith("0,0,") and self.s.window(PICKER)["visible"]
-        self.wait(ready, "a new game")
+        self.s.wait_state(ready, "a new game")
 
     def random_layout(self):
-        """A valid fleet: (length, x, y, upright) in fleet order."""
+        """A valid fleet: (length, x, y, upright) in fleet order, each ship drawn from the places still free."""
         while True:
-            taken, layout = set(), []
-            for length in FLEET:
-                for _ in range(200):
-                    upright = self.rng.random() < 0.5
-                    x, y = self.rng.randrange(10 - (not upright) * (length - 1)), self.rng.randrange(10 - upright * (length - 1))
-                    ship = squares(x, y, length, upright)
-                    if not {(a + dx, b + dy) for a, b in ship for dx in (-1, 0, 1) for dy in (-1, 0, 1)} & taken:
-                        taken |= set(ship)
-                        layout.append((length, x, y, upright))
-                        break
-            if len(layout) == len(FLEET):
+            near, layout = set(), []  # the squares of the ships so far and around them
+            for n in FLEET:
+                free = [(x, y, up) for up in (True, False) for x in range(10 - (not up) * (n - 1))
+                        for y in range(10 - up * (n - 1)) if not near & set(squares(x, y, n, up))]
+                if not free:
+                    break
+                x, y, up = self.rng.choice(free)
+                near |= {(a + dx, b + dy) for a, b in squares(x, y, n, up) for dx in (-1, 0, 1) for dy in (-1, 0, 1)}
+                layout.append((n, x, y, up))
+            else:
                 return layout
 
     def place_fleet(self):
@@ -141,29 +131,27 @@ class Player:
         for k, (length, x, y, upright) in enumerate(self.random_layout()):
             choose_ship(self.s, length, upright)
             self.s.click_square(self.human_board, x, y)
-            self.wait(lambda: sorted(fleet(self.s.state(), "HumanFleet")[k]) == squares(x, y, length, upright),
-                      f"ship {k} put down at {x}{y}")
-        self.wait(lambda: self.s.state()["BattleOn"] == "1" and self.human_turn(), "the battle after the tenth ship")
+            self.s.wait_state(lambda st: sorted(fleet(st, "HumanFleet")[k]) == squares(x, y, length, upright),
+                              f"ship {k} put down at {x}{y}")
+        self.s.wait_state(lambda st: st["BattleOn"] == "1" and self.human_turn(), "the battle after the tenth ship")
 
     def human_turn(self):
         return self.s.window(COMPUTER_BOARD)["text"] != NO_SHOTS_LEFT
 
     def play_battle(self, win):
-        """Shoots until the game ends, at the computer's ships to win, at the
-        water first to lose; returns the title of the result dialog."""
+        """Shoots until the game ends, at the ships to win, at the water first to lose; the result's title."""
         ships = [square for ship in fleet(self.s.state(), "ComputerFleet") for square in ship]
         water = [(x, y) for x in range(10) for y in range(10) if (x, y) not in ships]
         self.rng.shuffle(water)
         for x, y in ships + water if win else water + ships:
-            state = self.wait(lambda: (lambda st: st if st["BattleOn"] == "0" or self.human_turn() else None)(
-                self.s.state()), "the human's turn or the end of the game", 60)
+            state = self.s.wait_state(lambda st: st["BattleOn"] == "0" or self.human_turn(), "my turn or the end", 60)
             if state["BattleOn"] == "0":
                 break
             check_model(state, f"before the shot at {x}{y}")
             if state["ShotsAtComputer"][x * 10 + y] == "0":
                 self.s.click_square(self.computer_board, x, y)
-                self.wait(lambda: self.s.state()["ShotsAtComputer"][x * 10 + y] == "1", f"the shot at {x}{y}")
-        state = self.wait(lambda: (lambda st: st if st["BattleOn"] == "0" else None)(self.s.state()), "the end", 60)
+                self.s.wait_state(lambda st: st["ShotsAtComputer"][x * 10 + y] == "1", f"the shot at {x}{y}")
+        state = self.s.wait_state(lambda st: st["BattleOn"] == "0", "the end", 60)
         check_model(state, "at the end of the game")
         if "0" not in state["ShipsLeft"].split(","):
             raise Broken(f"the battle ended with ships left on both sides: {state['ShipsLeft']}")
@@ -173,26 +161,17 @@ class Player:
         """Clicks "play again" (the dialog's OK) or "stop" (its Cancel)."""
         dialog = self.s.wait_dialog(title)
         self.s.click_control(next(c for c in dialog["controls"] if c["id"] == (1 if play_again else 2)))
-        self.wait(lambda: not self.s.running() or not self.s.dialogs(title), "the result dialog to close")
+        self.s.wait_for(lambda: not self.s.running() or not self.s.dialogs(title), 30, "the result dialog to close")
 
 
 GAMES = int(os.environ.get("TRIVOK_SOAK_GAMES", "8"))
 EVENTS = int(os.environ.get("TRIVOK_STORM_EVENTS", "400"))
-PAD_DONE = 8  # the control id of the pad's last button, which puts the ship down
 
-# (length, chosen upright, keys from А1, where it lies at the end: x, y, upright)
-LAYOUT = [
-    (4, True, ["KP_5"] + ["Right"] * 6 + ["Down"] * 9, (6, 9, False)),
-    (3, True, ["Down"] * 2, (0, 2, True)),
-    (3, False, ["Right"] + ["Down"] * 5, (2, 5, False)),  # first at Б6, touching the ship at А3-А5
-    (2, False, ["Right"] * 8, (8, 0, False)),
-    (2, True, ["Right"] * 9 + ["Down"] * 2, (9, 2, True)),
-    (2, True, ["Right"] * 6 + ["Down"] * 2, (6, 2, True)),
-    (1, True, ["Down"] * 7, (0, 7, True)),
-    (1, False, ["Right"] * 2 + ["Down"] * 7, (2, 7, True)),
-    (1, True, ["Right"] * 4 + ["Down"] * 7, (4, 7, True)),
-    (1, False, ["Right"] * 8 + ["Down"] * 6, (8, 6, True)),
-]
+# (length, chosen upright, where it lies: x, y, upright), moved there from А1 by the arrow keys after a
+# turn by keypad 5 if it lies otherwise; the third stops first at Б6, touching the ship at А3-А5.
+LAYOUT = [(4, True, 6, 9, False), (3, True, 0, 2, True), (3, False, 2, 5, False), (2, False, 8, 0, False),
+          (2, True, 9, 2, True), (2, True, 6, 2, True), (1, True, 0, 7, True), (1, False, 2, 7, False),
+          (1, True, 4, 7, True), (1, False, 8, 6, False)]
 
 
 def press(s, *keys):
@@ -214,14 +193,14 @@ def test_fleet_placed_by_keys(s):
     s.settings(AutoArrange=0, FirstShoot=1)
     s.start()
     s.command(NEW_GAME)
-    for k, (length, upright, keys, (x, y, lies_upright)) in enumerate(LAYOUT):
+    for k, (length, upright, x, y, lies_upright) in enumerate(LAYOUT):
         choose_ship(s, length, upright)
         if k == 0:
             press(s, "Left")
             answer_refusal(s, "Выход за рамки!", "a step left from А1")
-        press(s, *keys)
+        press(s, *["KP_5"] * (upright != lies_upright), *["Right"] * (x - (k == 2)), *["Down"] * y)
         if k == 2:
-            s.click_control(next(c for c in s.windows("Button") if c["id"] == PAD_DONE))
+            s.click_control(next(c for c in s.windows("Button") if c["id"] == 8))  # the pad's "put down"
             answer_refusal(s, "соприкасаться", "a ship touching another")
             press(s, "Right")
         press(s, "Return")
@@ -250,9 +229,14 @@ def test_whole_games(s):
         readings = [time.sleep(0.1) or s.probe("resources", "--pid", s.pid)[0] for _ in range(3)]
         counts.append({name: min(r[name] for r in readings) for name in readings[0]})
         log(f"  game {game + 1:3} {plan} {'won ' if titles[-1] == WON else 'lost'} "
-                   f"{time.monotonic() - t0:4.1f} s {counts[-1]}")
-        if game + 1 == GAMES:
-            session_ends_during_the_result(s, titles, plan)
+            f"{time.monotonic() - t0:4.1f} s {counts[-1]}")
+        if game + 1 == GAMES:  # the session ends while the result dialog is up: what a close saves, saved once
+            s.expect_eq(1, s.send(WM_QUERYENDSESSION)["result"], "the game lets the session end")
+            s.send(WM_ENDSESSION, 1)
+            s.expect_eq((titles.count(WON), titles.count(LOST)), (s.dword("ManWon"), s.dword("CompWon")), "totals")
+            s.expect_eq(int(plan["salvo"]), s.dword("Salvo"), "the option of the last game stored")
+            s.expect("WinPos" in s.reg(), "the positions stored at the session's end")
+            s.settings(ManWon=77)  # what a second save would overwrite
         player.answer(titles[-1], play_again=game + 1 < GAMES)
         if game + 1 < GAMES:  # the new game that "play again" queued has cleared the shots
             s.wait_for(lambda: s.state()["ShotsAtComputer"] == "0" * 100, 20, "the new game after \"play again\"")
@@ -267,18 +251,6 @@ def test_whole_games(s):
                      for c, title in zip(counts, titles)), "windows above the first eight")
         growth = counts[-1]["private_bytes"] - counts[7]["private_bytes"]
         s.expect(growth <= 2 << 20, f"private memory grew by {growth // 1024} KiB after the first eight games")
-
-
-def session_ends_during_the_result(s, titles, plan):
-    """Windows ends the session while the result dialog is up: what a close
-    saves is saved there and then, the game just ended counted; nothing is
-    saved twice."""
-    s.expect_eq(1, s.send(WM_QUERYENDSESSION)["result"], "the game lets the session end")
-    s.send(WM_ENDSESSION, 1)
-    s.expect_eq((titles.count(WON), titles.count(LOST)), (s.dword("ManWon"), s.dword("CompWon")), "stored totals")
-    s.expect_eq(int(plan["salvo"]), s.dword("Salvo"), "the option of the last game stored")
-    s.expect("WinPos" in s.reg(), "the positions stored at the session's end")
-    s.settings(ManWon=77)  # what a second save would overwrite
 
 
 # Storms: the left button inside the client areas of these (no close boxes, no

@@ -1,10 +1,10 @@
 // Probe: starts the game for the end-to-end tests, reads and drives it.
 //   wine probe.exe --desktop NAME   a command per stdin line, its words separated by tabs; the answer is
-//       JSON lines (UTF-8) on stdout ended by {"end":true,"rc":N}. The commands:
+//       JSON lines (UTF-8) on stdout ended by {"end":1,"rc":N}. The commands:
 // windows [--class C] [--pid P] (depth first); state|send|post WINDOW, where WINDOW is --hwnd H or the first
-// window of --class C (the frame by default) and --pid P; send|post take MESSAGE [WPARAM [LPARAM]] (send
-// waits 5 s at most); start [--copies N] EXE (copies let go together); exits (the ended ones' exit codes);
-// terminate|resources --pid P; hotkey (Ctrl+S held from then on, as another program may hold it).
+// window of --class C (the frame by default) and --pid P; send|post take --msg M [--wp W] [--lp L] (send
+// waits 5 s at most); start --copies N --exe EXE (copies let go together); exits (the ended ones' exit
+// codes); terminate|resources --pid P; hotkey (Ctrl+S held from then on, as another program may hold it).
 #include <windows.h>
 #include <psapi.h>
 #include <winternl.h>
@@ -48,7 +48,6 @@ struct Obj {
         return *this;
     }
     Obj& Num(const char* key, long long v) { return Raw(key, std::to_string(v)); }
-    Obj& Bool(const char* key, bool v) { return Raw(key, v ? "true" : "false"); }
     Obj& Str(const char* key, const std::string& utf8)
     {
         std::string q = "\"";
@@ -62,27 +61,16 @@ struct Obj {
     }
     Obj& Rect(const char* key, const RECT& r)
     {
-        return Raw(key, "[" + std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) +
-                            "," + std::to_string(r.bottom) + "]");
+        std::string json;
+        for (LONG v : {r.left, r.top, r.right, r.bottom}) json += (json.empty() ? "[" : ",") + std::to_string(v);
+        return Raw(key, json + "]");
     }
     void Emit() const { std::cout << s << "}\n"; }
 };
 
-// A command's words: "--name value" options, and the rest in order.
-struct Args {
-    std::map<std::string, std::string> opt;
-    std::vector<std::string> pos;
-    explicit Args(const std::vector<std::string>& words)
-    {
-        for (size_t i = 0; i < words.size(); ++i) {
-            if (words[i].rfind("--", 0) != 0 || i + 1 == words.size()) pos.push_back(words[i]);
-            else { opt[words[i]] = words[i + 1]; ++i; }
-        }
-    }
-    std::string operator[](const char* name) const { return opt.count(name) ? opt.at(name) : ""; }
-};
-
-long long Number(const std::string& s) { return std::stoll(s, nullptr, 0); }
+// A command's "--name value" pairs; a name not given reads as "", a number not given as 0.
+using Args = std::map<std::string, std::string>;
+long long Number(const std::string& s) { return s.empty() ? 0 : std::stoll(s, nullptr, 0); }
 
 std::string ClassOf(HWND h)
 {
@@ -109,13 +97,13 @@ void EachWindow(const std::function<void(HWND, int)>& f)
         walk(h, 0);
 }
 
-bool Matches(HWND h, const Args& a, const std::string& defaultClass = "")
+bool Matches(HWND h, Args& a, const std::string& defaultClass = "")
 {
     const std::string cls = a["--class"].empty() ? defaultClass : a["--class"];
     return (cls.empty() || ClassOf(h) == cls) && (a["--pid"].empty() || PidOf(h) == Number(a["--pid"]));
 }
 
-void CmdWindows(const Args& a)
+void CmdWindows(Args& a)
 {
     EachWindow([&](HWND h, int depth) {
         if (!Matches(h, a))
@@ -131,13 +119,13 @@ void CmdWindows(const Args& a)
         InternalGetWindowText(h, text, 1024);
         Obj().Num("hwnd", reinterpret_cast<intptr_t>(h)).Str("class", ClassOf(h)).Str("text", Utf8(text))
             .Num("id", depth ? GetDlgCtrlID(h) : 0).Num("depth", depth).Num("pid", PidOf(h))
-            .Bool("visible", IsWindowVisible(h) != 0).Bool("zoomed", IsZoomed(h) != 0)
-            .Bool("iconic", IsIconic(h) != 0).Bool("focused", gui.hwndFocus == h)
+            .Num("visible", IsWindowVisible(h) != 0).Num("zoomed", IsZoomed(h) != 0)
+            .Num("iconic", IsIconic(h) != 0).Num("focused", gui.hwndFocus == h)
             .Rect("rect", wr).Rect("client_screen", client).Emit();
     });
 }
 
-HWND Choose(const Args& a)
+HWND Choose(Args& a)
 {
     if (!a["--hwnd"].empty())
         return reinterpret_cast<HWND>(static_cast<intptr_t>(Number(a["--hwnd"])));
@@ -147,16 +135,15 @@ HWND Choose(const Args& a)
     return found;
 }
 
-void CmdSend(const Args& a, bool post)
+void CmdSend(Args& a, bool post)
 {
     HWND h = Choose(a);
-    const auto msg = static_cast<UINT>(Number(a.pos.at(0)));
-    const auto wp = static_cast<WPARAM>(a.pos.size() > 1 ? Number(a.pos.at(1)) : 0);
-    const auto lp = static_cast<LPARAM>(a.pos.size() > 2 ? Number(a.pos.at(2)) : 0);
+    const auto msg = static_cast<UINT>(Number(a["--msg"]));
+    const auto wp = static_cast<WPARAM>(Number(a["--wp"]));
+    const auto lp = static_cast<LPARAM>(Number(a["--lp"]));
     DWORD_PTR result = 0;
-    const BOOL ok = post ? PostMessageW(h, msg, wp, lp)
-                         : SendMessageTimeoutW(h, msg, wp, lp, SMTO_NORMAL, 5000, &result);
-    Obj().Bool("ok", ok != 0).Num("result", static_cast<long long>(result)).Emit();
+    const BOOL ok = post ? PostMessageW(h, msg, wp, lp) : SendMessageTimeoutW(h, msg, wp, lp, SMTO_NORMAL, 5000, &result);
+    Obj().Num("ok", ok != 0).Num("result", static_cast<long long>(result)).Emit();
 }
 
 LRESULT CALLBACK ReceiverProc(HWND h, UINT msg, WPARAM wp, LPARAM lp)
@@ -170,7 +157,7 @@ LRESULT CALLBACK ReceiverProc(HWND h, UINT msg, WPARAM wp, LPARAM lp)
 
 // The frame answers the registered request by sending its model text to the
 // window in wParam, while this thread waits for the request's answer.
-void CmdState(const Args& a)
+void CmdState(Args& a)
 {
     static HWND receiver = [] {
         WNDCLASSW wc{};
@@ -187,18 +174,18 @@ void CmdState(const Args& a)
     Obj().Str("text", g_copied).Emit();
 }
 
-void CmdHotKey(const Args&) { Obj().Bool("ok", RegisterHotKey(nullptr, 1, MOD_CONTROL, 'S') != 0).Emit(); }
+void CmdHotKey(Args&) { Obj().Num("ok", RegisterHotKey(nullptr, 1, MOD_CONTROL, 'S') != 0).Emit(); }
 
 // The game in this desktop, in its own folder. Copies are all made suspended
 // and then let go together, so that they race through their start.
-void CmdStart(const Args& a)
+void CmdStart(Args& a)
 {
-    const std::wstring exe = Wide(a.pos.at(0)), dir = exe.substr(0, exe.find_last_of(L'\\'));
+    const std::wstring exe = Wide(a["--exe"]), dir = exe.substr(0, exe.find_last_of(L'\\'));
     std::wstring line = L"\"" + exe + L"\"";
     STARTUPINFOW si{};
     si.cb = sizeof si;
     si.lpDesktop = &g_desktopName[0];
-    std::vector<PROCESS_INFORMATION> copies(a["--copies"].empty() ? 1 : static_cast<size_t>(Number(a["--copies"])));
+    std::vector<PROCESS_INFORMATION> copies(static_cast<size_t>(Number(a["--copies"])));
     for (PROCESS_INFORMATION& pi : copies) {
         if (!CreateProcessW(nullptr, &line[0], nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, dir.c_str(), &si, &pi))
             throw std::runtime_error("CreateProcess failed: " + std::to_string(GetLastError()));
@@ -211,7 +198,7 @@ void CmdStart(const Args& a)
     }
 }
 
-void CmdExits(const Args&)
+void CmdExits(Args&)
 {
     for (const auto& [pid, process] : g_started) {
         DWORD code = 0;
@@ -220,7 +207,7 @@ void CmdExits(const Args&)
     }
 }
 
-void CmdTerminate(const Args& a)
+void CmdTerminate(Args& a)
 {
     HANDLE process = g_started.at(static_cast<DWORD>(Number(a["--pid"])));
     TerminateProcess(process, 1);
@@ -232,14 +219,11 @@ void CmdTerminate(const Args& a)
 // byte 14, the stock flag in bit 7 of byte 12.
 long long GdiObjects(HANDLE process)
 {
-    using Query = NTSTATUS(NTAPI*)(HANDLE, PROCESSINFOCLASS, PVOID, ULONG, PULONG);
-    auto query = reinterpret_cast<Query>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQueryInformationProcess")));
     PROCESS_BASIC_INFORMATION pbi{};
     uint64_t table = 0;
     std::vector<unsigned char> entries(24 * 0x10000);
     SIZE_T got = 0;
-    if (!query || query(process, ProcessBasicInformation, &pbi, sizeof pbi, nullptr) != 0 ||
+    if (NtQueryInformationProcess(process, ProcessBasicInformation, &pbi, sizeof pbi, nullptr) != 0 ||
         !ReadProcessMemory(process, reinterpret_cast<const char*>(pbi.PebBaseAddress) + 0xF8, &table, sizeof table,
                            nullptr) ||
         !ReadProcessMemory(process, reinterpret_cast<void*>(table), entries.data(), entries.size(), &got))
@@ -250,7 +234,7 @@ long long GdiObjects(HANDLE process)
     return live;
 }
 
-void CmdResources(const Args& a)
+void CmdResources(Args& a)
 {
     HANDLE process = g_started.at(static_cast<DWORD>(Number(a["--pid"])));
     long long windows = 0;
@@ -262,16 +246,22 @@ void CmdResources(const Args& a)
         .Num("private_bytes", static_cast<long long>(mc.PrivateUsage ? mc.PrivateUsage : mc.PagefileUsage)).Emit();
 }
 
-int Run(const std::vector<std::string>& words)
+// One command line: the command's name and its "--name value" pairs, separated by tabs.
+int Run(const std::string& line)
 {
-    const std::map<std::string, void (*)(const Args&)> commands = {
+    const std::map<std::string, void (*)(Args&)> commands = {
         {"windows", CmdWindows}, {"state", CmdState},
-        {"send", [](const Args& a) { CmdSend(a, false); }}, {"post", [](const Args& a) { CmdSend(a, true); }},
+        {"send", [](Args& a) { CmdSend(a, false); }}, {"post", [](Args& a) { CmdSend(a, true); }},
         {"start", CmdStart}, {"exits", CmdExits}, {"terminate", CmdTerminate}, {"resources", CmdResources},
         {"hotkey", CmdHotKey}};
+    std::vector<std::string> words;
+    for (size_t at = 0, end = 0; end != std::string::npos; at = end + 1)
+        words.push_back(line.substr(at, (end = line.find('\t', at)) - at));
     try {
-        if (words.empty() || !commands.count(words[0])) throw std::runtime_error("unknown command");
-        commands.at(words[0])(Args(std::vector<std::string>(words.begin() + 1, words.end())));
+        Args a;
+        for (size_t i = 1; i + 1 < words.size(); i += 2)
+            a[words[i]] = words[i + 1];
+        commands.at(words[0])(a);
         return 0;
     } catch (const std::exception& e) {
         Obj().Str("error", e.what()).Emit();
@@ -291,10 +281,7 @@ int wmain(int argc, wchar_t** argv)
         return 3;
     }
     for (std::string line; std::getline(std::cin, line);) {
-        std::vector<std::string> words;
-        for (size_t at = 0, end = 0; end != std::string::npos; at = end + 1)
-            words.push_back(line.substr(at, (end = line.find('\t', at)) - at));
-        Obj().Bool("end", true).Num("rc", Run(words)).Emit();
+        Obj().Num("end", true).Num("rc", Run(line)).Emit();
         std::cout.flush();
     }
     return 0;

@@ -35,7 +35,7 @@ target_link_options(trivok PRIVATE -municode -Wl,--file-alignment,0x1000)
 # The probe of the end-to-end tests: a console program that starts the game
 # in a virtual desktop and reads its windows, model, settings key and exit code.
 add_executable(probe tests/tools/probe.cpp)
-target_link_libraries(probe PRIVATE user32 advapi32 psapi)
+target_link_libraries(probe PRIVATE user32 advapi32 psapi ntdll)
 target_link_options(probe PRIVATE -municode)
 
 # Windows-side unit tests (GoogleTest from Debian's sources), run under Wine.

@@ -1,11 +1,8 @@
-"""Drives the real game under Wine for the end-to-end tests (standard library only).
-
-A test file is a list of functions taking a Session; driver.main() runs them in
-order in one session: a virtual desktop of its own, the settings key cleared
-once, the game started when a test asks and left running for the next one.
-Run in the prefix and display of tools/wine-env.sh, by hand for example
-    tools/wine-env.sh python3 tests/e2e/test_startup.py [-k NAME] [--keep]
-(the programs of build/win by default)."""
+"""Drives the real game under Wine for the end-to-end tests (standard library only). A test file is a
+list of functions taking a Session; driver.main() runs them in order in one session: a virtual desktop
+of its own, the settings key cleared once, the game started when a test asks and left running for the
+next one. Run in the prefix and display of tools/wine-env.sh, by hand for example
+    tools/wine-env.sh python3 tests/e2e/test_startup.py [-k NAME]   (the programs of build/win by default)"""
 import argparse
 import contextlib
 import json
@@ -26,6 +23,9 @@ MAIN = "Trivok_Class"
 WM_NULL, WM_CLOSE, WM_COMMAND, WM_NCHITTEST = 0x0000, 0x0010, 0x0111, 0x0084
 HTCAPTION, HTCLOSE = 2, 20
 KEY = r"\SOFTWARE\Trivok"
+COMPUTER_BOARD, HUMAN_BOARD, PICKER, PAD = "First_screen", "Second_screen", "ShipContainer_class", "Container_class"
+NEW_GAME, AUTO_ARRANGE, SALVO = 303, 308, 40036
+C = 17  # a square: 4.5 mm at Wine's 96 DPI
 
 
 class Failed(AssertionError):
@@ -36,11 +36,16 @@ def log(*parts):
     print(*parts, flush=True)
 
 
+def fleet(state, name):
+    """Ships of the model as lists of (x, y), in fleet order."""
+    return [[(int(p[0]), int(p[1])) for p in ship.split(",")] for ship in state[name].split(";")]
+
+
 class Probe:
     """probe.exe kept running in the session's desktop, a command per line."""
 
     def __init__(self, probe, desktop):
-        self.proc = subprocess.Popen(["wine", probe, "--desktop", desktop, "serve"], stdin=subprocess.PIPE,
+        self.proc = subprocess.Popen(["wine", probe, "--desktop", desktop], stdin=subprocess.PIPE,
                                      stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, start_new_session=True)
         self.lines = queue.Queue()
         threading.Thread(target=self._read, daemon=True).start()
@@ -69,34 +74,11 @@ class Probe:
                 return out[:-1]
 
 
-class Launch:
-    """Copies of the game let go together by the probe, and their exits."""
-
-    def __init__(self, s, exe, args, copies):
-        self.s, self.copies = s, copies
-        path = "Z:" + os.path.abspath(exe).replace("/", "\\")
-        self.pids = [o["pid"] for o in s.probe("start", "--copies", copies, path, *args)]
-
-    def ended(self):
-        return {o["pid"]: o["exit"] for o in self.s.probe("exits") if o["pid"] in self.pids}
-
-    def exits(self, count=1, timeout=20):
-        """{pid: exit code} of the copies that have ended, once `count` have."""
-        return self.s.wait_for(lambda: (lambda e: e if len(e) >= count else None)(self.ended()), timeout,
-                               f"{count} of the copies to end")
-
-    def exit_code(self, timeout=20):
-        return self.exits(1, timeout)[self.pids[0]]
-
-    def running(self):
-        return len(self.ended()) < self.copies
-
-
 class Session:
     """A virtual desktop of its own, the probe in it, the game on demand."""
 
     def __init__(self, opt):
-        self.opt, self.failures, self.game = opt, [], None
+        self.opt, self.failures, self.pids = opt, [], []
         self.desktop = f"trivok-{os.getpid()}-{random.randrange(1 << 20)}"
         self.workdir = tempfile.mkdtemp(prefix="trivok-e2e-")
         size = os.environ.get("TRIVOK_DESKTOP", "1024x768")
@@ -119,35 +101,44 @@ class Session:
             with contextlib.suppress(ProcessLookupError):
                 os.killpg(proc.pid, signal.SIGKILL)
             proc.wait(10)
-        if not self.opt.keep:
-            shutil.rmtree(self.workdir, ignore_errors=True)
+        shutil.rmtree(self.workdir, ignore_errors=True)
 
     # -- the game --
 
     @property
     def pid(self):
-        return self.game.pids[0] if self.game else None
+        return self.pids[0] if self.pids else None
 
-    def start(self, *args, copies=1, exe=None, wait=True):
+    def launch(self, copies=1, exe=None):
+        """Copies of the game let go together by the probe: their process ids."""
+        path = "Z:" + os.path.abspath(exe or self.opt.exe).replace("/", "\\")
+        return [o["pid"] for o in self.probe("start", "--copies", copies, "--exe", path)]
+
+    def start(self, copies=1, exe=None, wait=True):
         """A fresh start (what runs is ended first); with `wait`, until the frame shows."""
         self.stop()
-        self.game = Launch(self, exe or self.opt.exe, args, copies)
+        self.pids = self.launch(copies, exe)
         if wait:
             self.wait_window()
-        return self.game
+        return self.pids
 
-    def started(self):
-        """The running game, or a new start."""
-        return self.game if self.running() else self.start()
+    def ended(self, pids=None):
+        """{pid: exit code} of the processes (the game's by default) that have ended."""
+        return {o["pid"]: o["exit"] for o in self.probe("exits") if o["pid"] in (pids or self.pids)}
+
+    def exits(self, count=1, pids=None, timeout=20):
+        """ended(pids) once `count` have ended."""
+        return self.wait_for(lambda: len(e := self.ended(pids)) >= count and e, timeout, f"{count} copies to end")
+
+    def exit_code(self, pids=None):
+        return self.exits(1, pids)[(pids or self.pids)[0]]
 
     def running(self):
-        return self.game is not None and self.game.running()
+        return len(self.ended()) < len(self.pids)
 
     def stop(self):
-        if self.running():
-            for pid in set(self.game.pids) - set(self.game.ended()):
-                self.probe("terminate", "--pid", pid)
-            self.game.exits(self.game.copies)
+        for pid in set(self.pids) - set(self.ended()):
+            self.probe("terminate", "--pid", pid)  # which waits for the end
 
     def wait_for(self, predicate, timeout=10, what="the condition", interval=0.05):
         """Polls predicate until it returns something true, and returns that."""
@@ -167,7 +158,7 @@ class Session:
 
     def windows(self, cls=None, everyone=False):
         """The game's windows (every program's with `everyone`), depth first."""
-        pid = [] if everyone or not self.game else ["--pid", self.pid]
+        pid = [] if everyone or not self.pids else ["--pid", self.pid]
         return self.probe("windows", *(["--class", cls] if cls else []), *pid)
 
     def window(self, cls):
@@ -182,31 +173,31 @@ class Session:
         text = self.probe("state", "--pid", self.pid)[0]["text"]
         return dict(line.split("=", 1) for line in text.splitlines() if "=" in line)
 
+    def wait_state(self, test, what, timeout=30):
+        """The model once test(model) holds."""
+        return self.wait_for(lambda: (lambda st: test(st) and st)(self.state()), timeout, what, interval=0.03)
+
     def dialogs(self, title=None):
         """The game's open dialogs and message boxes, each with its "controls"."""
-        found, current = [], None
+        tops = []
         for w in self.windows():
-            if w["depth"] == 0:
-                mine = w["class"] == "#32770" and w["visible"] and title in (None, w["text"])
-                current = dict(w, controls=[]) if mine else None
-                found += [current] if mine else []
-            elif current:
-                current["controls"].append(w)
-        return found
+            (tops[-1]["controls"] if w["depth"] and tops else tops).append(dict(w, controls=[]))
+        return [d for d in tops if d["class"] == "#32770" and d["visible"] and title in (None, d["text"])]
 
     def wait_dialog(self, title=None, timeout=20):
         return self.wait_for(lambda: next(iter(self.dialogs(title)), None), timeout, f"a dialog {title or ''}")
 
     def focus(self):
-        return self.probe("focus", "--pid", self.pid)[0]["focus"]
+        """The game's window with the keyboard focus."""
+        return next((w["hwnd"] for w in self.windows() if w["focused"]), None)
 
-    def send(self, msg, wparam=0, lparam=0, hwnd=None, timeout_ms=5000):
-        """SendMessageTimeout to a window (the frame by default): {"ok", "result"}."""
-        target = ["--hwnd", hwnd] if hwnd else ["--pid", self.pid]
-        return self.probe("send", *target, msg, wparam, lparam, "--timeout", timeout_ms, timeout=timeout_ms / 1000 + 30)[0]
+    def send(self, msg, wparam=0, lparam=0, hwnd=None, how="send"):
+        """SendMessageTimeout (5 s) or PostMessage to a window, the frame by default: {"ok", "result"}."""
+        where = ["--hwnd", hwnd] if hwnd else ["--pid", self.pid]
+        return self.probe(how, *where, "--msg", msg, "--wp", wparam, "--lp", lparam)[0]
 
     def post(self, msg, wparam=0, lparam=0, hwnd=None):
-        self.probe("post", *(["--hwnd", hwnd] if hwnd else ["--pid", self.pid]), msg, wparam, lparam)
+        self.send(msg, wparam, lparam, hwnd, "post")
 
     def command(self, command_id):
         """A menu or toolbar command, sent to the frame: done when this returns."""
@@ -240,9 +231,10 @@ class Session:
         return int(value[1], 16) if value else None
 
     def settings(self, **values):
-        """DWORD values into the local machine's key."""
-        for name, value in values.items():
-            subprocess.run(["wine", "reg", "add", "HKLM" + KEY, "/v", name, "/t", "REG_DWORD", "/d", str(value), "/f"],
+        """Values into the local machine's key: numbers as DWORD, bytes as binary."""
+        for name, v in values.items():
+            kind, data = ("REG_BINARY", v.hex()) if isinstance(v, bytes) else ("REG_DWORD", str(v))
+            subprocess.run(["wine", "reg", "add", "HKLM" + KEY, "/v", name, "/t", kind, "/d", data, "/f"],
                            capture_output=True, timeout=60, check=True)
 
     def clear_settings(self):
@@ -255,13 +247,15 @@ class Session:
         subprocess.run(["xdotool"] + [str(a) for a in args], check=True, timeout=120, stdin=subprocess.DEVNULL)
 
     def click_screen(self, x, y, button=1):
-        """A click at desktop coordinates (no --sync: it waits 15 s when the
-        pointer is already there, and X keeps the move and the click in order)."""
+        """A click at desktop coordinates (no --sync, which waits 15 s when the pointer is already there)."""
         self.xdotool("mousemove", self.origin[0] + x, self.origin[1] + y, "click", "--delay", 0, button)
 
     def click(self, window, x, y, button=1):
         """A click at client coordinates of a window."""
         self.click_screen(window["client_screen"][0] + x, window["client_screen"][1] + y, button)
+
+    def click_square(self, board, x, y):
+        self.click(board, x * C + C // 2, y * C + C // 2)
 
     def click_control(self, control):
         left, top, right, bottom = control["rect"]
@@ -269,19 +263,10 @@ class Session:
 
     def drag(self, frm, to):
         """Drags with the left button between two desktop points, in steps."""
-        (ox, oy), steps = self.origin, []
-        for k in range(1, 5):
-            steps += ["mousemove", ox + frm[0] + (to[0] - frm[0]) * k // 4, oy + frm[1] + (to[1] - frm[1]) * k // 4,
-                      "sleep", 0.1]
+        ox, oy = self.origin
+        steps = [a for k in range(1, 5) for a in ("mousemove", ox + frm[0] + (to[0] - frm[0]) * k // 4,
+                                                  oy + frm[1] + (to[1] - frm[1]) * k // 4, "sleep", 0.1)]
         self.xdotool("mousemove", ox + frm[0], oy + frm[1], "sleep", 0.1, "mousedown", 1, *steps, "mouseup", 1)
-
-    def key(self, *keys):
-        """Key presses by X name: key("Return"), key("Left", "KP_5")."""
-        self.xdotool("key", *keys)
-
-    def screenshot(self, path):
-        subprocess.run(["import", "-window", "root", path], check=True, timeout=30)
-        return path
 
     # -- checks that record a failure and go on --
 
@@ -301,20 +286,14 @@ def main(tests):
     p.add_argument("--exe", default=os.path.join(ROOT, "build", "win", "Trivok.exe"))
     p.add_argument("--probe", default=os.path.join(ROOT, "build", "win", "probe.exe"))
     p.add_argument("-k", dest="only", action="append", default=[], help="only tests whose name contains this")
-    p.add_argument("--keep", action="store_true", help="keep the session's work folder")
     p.add_argument("--shots", default=os.environ.get("TRIVOK_SHOTS"), help="screenshots of failed tests go here")
     opt = p.parse_args()
     if not (os.environ.get("WINEPREFIX") and os.environ.get("DISPLAY")):
         p.error("no Wine prefix and display: run it through tools/wine-env.sh")
-    for path in (opt.exe, opt.probe):
-        if not os.path.isfile(path):
-            p.error(f"no such file: {path}")
     selected = [t for t in tests if not opt.only or any(k in t.__name__ for k in opt.only)]
-    failed = []
-    s = Session(opt)
+    failed, s = [], Session(opt)
     try:
         for test in selected:
-            log(f"RUN  {test.__name__}")
             began, before = time.monotonic(), len(s.failures)
             try:
                 test(s)
@@ -326,7 +305,7 @@ def main(tests):
                 failed.append(test.__name__)
                 if opt.shots:
                     os.makedirs(opt.shots, exist_ok=True)
-                    log("  screenshot: " + s.screenshot(os.path.join(opt.shots, f"{test.__name__}.png")))
+                    subprocess.run(["import", "-window", "root", os.path.join(opt.shots, f"{test.__name__}.png")])
                 s.stop()
             log(f"{'FAIL' if test.__name__ in failed else 'PASS'} {test.__name__} ({time.monotonic() - began:.1f} s)")
     finally:

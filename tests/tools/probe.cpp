@@ -1,18 +1,10 @@
-// Probe: starts the game for the end-to-end tests, reads and drives it; JSON
-// lines (UTF-8) on stdout. It runs in the game's prefix and virtual desktop.
-//   wine probe.exe [--desktop NAME] COMMAND ARGS...   one command, or with "serve" a command per
-//                                                     stdin line, its words separated by tabs,
-//                                                     each answer ended by {"end":true,"rc":N}
-// WINDOW is --hwnd H, or the first window of --class C (the game's frame by default) and --pid P.
-//   windows [--class C] [--pid P]      the windows of the desktop, depth first
-//   state WINDOW                       the game's model text, which the frame sends on request
-//   focus WINDOW                       the keyboard focus of the window's thread
-//   send|post WINDOW MESSAGE [WPARAM [LPARAM]] [--timeout MS]
-//   start [--copies N] EXE [ARGS...]  the game in the desktop, N copies let go together
-//   exits                              the processes started here that have ended, their exit codes
-//   terminate --pid P
-//   resources --pid P                  GDI objects, windows and private bytes of a process
-//   hotkey hold|release                Ctrl+S taken by this probe, as another program may hold it
+// Probe: starts the game for the end-to-end tests, reads and drives it.
+//   wine probe.exe --desktop NAME   a command per stdin line, its words separated by tabs; the answer is
+//       JSON lines (UTF-8) on stdout ended by {"end":1,"rc":N}. The commands:
+// windows [--class C] [--pid P] (depth first); state|send|post WINDOW, where WINDOW is --hwnd H or the first
+// window of --class C (the frame by default) and --pid P; send|post take --msg M [--wp W] [--lp L] (send
+// waits 5 s at most); start --copies N --exe EXE (copies let go together); exits (the ended ones' exit
+// codes); terminate|resources --pid P; hotkey (Ctrl+S held from then on, as another program may hold it).
 #include <windows.h>
 #include <psapi.h>
 #include <winternl.h>
@@ -27,7 +19,6 @@
 
 namespace {
 
-HDESK g_desktop = nullptr;
 std::wstring g_desktopName;
 std::map<DWORD, HANDLE> g_started;  // the processes this probe started, by id
 std::string g_copied;               // what the game sent back with WM_COPYDATA
@@ -40,10 +31,10 @@ std::string Utf8(const std::wstring& s)
     return out;
 }
 
-std::wstring Wide(const std::string& s, UINT codePage = CP_UTF8)
+std::wstring Wide(const std::string& s)
 {
     std::wstring out(s.size(), L'\0');
-    out.resize(static_cast<size_t>(MultiByteToWideChar(codePage, 0, s.c_str(), static_cast<int>(s.size()), &out[0],
+    out.resize(static_cast<size_t>(MultiByteToWideChar(CP_UTF8, 0, s.c_str(), static_cast<int>(s.size()), &out[0],
                                                        static_cast<int>(out.size()))));
     return out;
 }
@@ -57,7 +48,6 @@ struct Obj {
         return *this;
     }
     Obj& Num(const char* key, long long v) { return Raw(key, std::to_string(v)); }
-    Obj& Bool(const char* key, bool v) { return Raw(key, v ? "true" : "false"); }
     Obj& Str(const char* key, const std::string& utf8)
     {
         std::string q = "\"";
@@ -71,43 +61,16 @@ struct Obj {
     }
     Obj& Rect(const char* key, const RECT& r)
     {
-        return Raw(key, "[" + std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) +
-                            "," + std::to_string(r.bottom) + "]");
+        std::string json;
+        for (LONG v : {r.left, r.top, r.right, r.bottom}) json += (json.empty() ? "[" : ",") + std::to_string(v);
+        return Raw(key, json + "]");
     }
-    void Emit() const { std::cout << (s.empty() ? "{" : s) << "}\n"; }
+    void Emit() const { std::cout << s << "}\n"; }
 };
 
-// A command's words: "--name value" options, and the rest in order.
-struct Args {
-    std::map<std::string, std::string> opt;
-    std::vector<std::string> pos;
-    explicit Args(const std::vector<std::string>& words)
-    {
-        for (size_t i = 0; i < words.size(); ++i) {
-            if (words[i].rfind("--", 0) != 0 || i + 1 == words.size()) pos.push_back(words[i]);
-            else { opt[words[i]] = words[i + 1]; ++i; }
-        }
-    }
-    std::string operator[](const char* name) const { return opt.count(name) ? opt.at(name) : ""; }
-    const std::string& At(size_t i) const
-    {
-        if (i >= pos.size()) throw std::runtime_error("missing argument");
-        return pos[i];
-    }
-};
-
-long long Number(const std::string& s)
-{
-    char* end = nullptr;
-    const long long v = strtoll(s.c_str(), &end, 0);
-    if (s.empty() || *end) throw std::runtime_error("not a number: " + s);
-    return v;
-}
-
-// ---- windows and messages -------------------------------------------------------
-
-HWND ToHwnd(const std::string& s) { return reinterpret_cast<HWND>(static_cast<intptr_t>(Number(s))); }
-long long FromHwnd(HWND h) { return static_cast<long long>(reinterpret_cast<intptr_t>(h)); }
+// A command's "--name value" pairs; a name not given reads as "", a number not given as 0.
+using Args = std::map<std::string, std::string>;
+long long Number(const std::string& s) { return s.empty() ? 0 : std::stoll(s, nullptr, 0); }
 
 std::string ClassOf(HWND h)
 {
@@ -130,20 +93,17 @@ void EachWindow(const std::function<void(HWND, int)>& f)
         for (HWND c = GetWindow(h, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
             walk(c, depth + 1);
     };
-    std::vector<HWND> tops;
-    auto add = [](HWND h, LPARAM lp) -> BOOL { reinterpret_cast<std::vector<HWND>*>(lp)->push_back(h); return TRUE; };
-    EnumDesktopWindows(g_desktop, add, reinterpret_cast<LPARAM>(&tops));
-    for (HWND h : tops)
+    for (HWND h = GetTopWindow(nullptr); h; h = GetWindow(h, GW_HWNDNEXT))
         walk(h, 0);
 }
 
-bool Matches(HWND h, const Args& a, const std::string& defaultClass = "")
+bool Matches(HWND h, Args& a, const std::string& defaultClass = "")
 {
     const std::string cls = a["--class"].empty() ? defaultClass : a["--class"];
     return (cls.empty() || ClassOf(h) == cls) && (a["--pid"].empty() || PidOf(h) == Number(a["--pid"]));
 }
 
-void CmdWindows(const Args& a)
+void CmdWindows(Args& a)
 {
     EachWindow([&](HWND h, int depth) {
         if (!Matches(h, a))
@@ -152,43 +112,38 @@ void CmdWindows(const Args& a)
         GetWindowRect(h, &wr);
         GetClientRect(h, &client);
         MapWindowPoints(h, HWND_DESKTOP, reinterpret_cast<POINT*>(&client), 2);
-        RECT inParent = wr;
-        MapWindowPoints(HWND_DESKTOP, depth ? GetAncestor(h, GA_PARENT) : nullptr, reinterpret_cast<POINT*>(&inParent), 2);
+        GUITHREADINFO gui{};
+        gui.cbSize = sizeof gui;
+        GetGUIThreadInfo(GetWindowThreadProcessId(h, nullptr), &gui);
         wchar_t text[1024] = {};
         InternalGetWindowText(h, text, 1024);
-        Obj().Num("hwnd", FromHwnd(h)).Str("class", ClassOf(h)).Str("text", Utf8(text))
+        Obj().Num("hwnd", reinterpret_cast<intptr_t>(h)).Str("class", ClassOf(h)).Str("text", Utf8(text))
             .Num("id", depth ? GetDlgCtrlID(h) : 0).Num("depth", depth).Num("pid", PidOf(h))
-            .Bool("visible", IsWindowVisible(h) != 0).Bool("zoomed", IsZoomed(h) != 0)
-            .Bool("iconic", IsIconic(h) != 0)
-            .Rect("rect", wr).Rect("rect_in_parent", inParent).Rect("client_screen", client).Emit();
+            .Num("visible", IsWindowVisible(h) != 0).Num("zoomed", IsZoomed(h) != 0)
+            .Num("iconic", IsIconic(h) != 0).Num("focused", gui.hwndFocus == h)
+            .Rect("rect", wr).Rect("client_screen", client).Emit();
     });
 }
 
-HWND Choose(const Args& a)
+HWND Choose(Args& a)
 {
     if (!a["--hwnd"].empty())
-        return ToHwnd(a["--hwnd"]);
+        return reinterpret_cast<HWND>(static_cast<intptr_t>(Number(a["--hwnd"])));
     HWND found = nullptr;
     EachWindow([&](HWND h, int) { if (!found && Matches(h, a, "Trivok_Class")) found = h; });
     if (!found) throw std::runtime_error("no such window");
     return found;
 }
 
-void CmdSend(const Args& a, bool post)
+void CmdSend(Args& a, bool post)
 {
     HWND h = Choose(a);
-    const std::map<std::string, UINT> names = {{"WM_NULL", WM_NULL}, {"WM_CLOSE", WM_CLOSE}};
-    const UINT msg = names.count(a.At(0)) ? names.at(a.At(0)) : static_cast<UINT>(Number(a.At(0)));
-    const auto wp = static_cast<WPARAM>(a.pos.size() > 1 ? Number(a.At(1)) : 0);
-    const auto lp = static_cast<LPARAM>(a.pos.size() > 2 ? Number(a.At(2)) : 0);
-    if (post) {
-        Obj().Bool("ok", PostMessageW(h, msg, wp, lp) != 0).Emit();
-        return;
-    }
+    const auto msg = static_cast<UINT>(Number(a["--msg"]));
+    const auto wp = static_cast<WPARAM>(Number(a["--wp"]));
+    const auto lp = static_cast<LPARAM>(Number(a["--lp"]));
     DWORD_PTR result = 0;
-    const UINT timeout = a["--timeout"].empty() ? 5000 : static_cast<UINT>(Number(a["--timeout"]));
-    const BOOL ok = SendMessageTimeoutW(h, msg, wp, lp, SMTO_NORMAL, timeout, &result);
-    Obj().Bool("ok", ok != 0).Num("result", static_cast<long long>(result)).Emit();
+    const BOOL ok = post ? PostMessageW(h, msg, wp, lp) : SendMessageTimeoutW(h, msg, wp, lp, SMTO_NORMAL, 5000, &result);
+    Obj().Num("ok", ok != 0).Num("result", static_cast<long long>(result)).Emit();
 }
 
 LRESULT CALLBACK ReceiverProc(HWND h, UINT msg, WPARAM wp, LPARAM lp)
@@ -202,7 +157,7 @@ LRESULT CALLBACK ReceiverProc(HWND h, UINT msg, WPARAM wp, LPARAM lp)
 
 // The frame answers the registered request by sending its model text to the
 // window in wParam, while this thread waits for the request's answer.
-void CmdState(const Args& a)
+void CmdState(Args& a)
 {
     static HWND receiver = [] {
         WNDCLASSW wc{};
@@ -219,35 +174,18 @@ void CmdState(const Args& a)
     Obj().Str("text", g_copied).Emit();
 }
 
-void CmdFocus(const Args& a)
-{
-    GUITHREADINFO info{};
-    info.cbSize = sizeof info;
-    if (!GetGUIThreadInfo(GetWindowThreadProcessId(Choose(a), nullptr), &info))
-        throw std::runtime_error("GetGUIThreadInfo failed");
-    Obj().Num("focus", FromHwnd(info.hwndFocus)).Emit();
-}
-
-// Kept until released or until this probe ends.
-void CmdHotKey(const Args& a)
-{
-    const BOOL ok = a.At(0) == "hold" ? RegisterHotKey(nullptr, 1, MOD_CONTROL, 'S') : UnregisterHotKey(nullptr, 1);
-    Obj().Bool("ok", ok != 0).Emit();
-}
-
-// ---- processes -------------------------------------------------------------------
+void CmdHotKey(Args&) { Obj().Num("ok", RegisterHotKey(nullptr, 1, MOD_CONTROL, 'S') != 0).Emit(); }
 
 // The game in this desktop, in its own folder. Copies are all made suspended
 // and then let go together, so that they race through their start.
-void CmdStart(const Args& a)
+void CmdStart(Args& a)
 {
-    std::wstring line, dir = Wide(a.At(0)).substr(0, Wide(a.At(0)).find_last_of(L'\\'));
-    for (const std::string& word : a.pos)
-        line += L"\"" + Wide(word) + L"\" ";
+    const std::wstring exe = Wide(a["--exe"]), dir = exe.substr(0, exe.find_last_of(L'\\'));
+    std::wstring line = L"\"" + exe + L"\"";
     STARTUPINFOW si{};
     si.cb = sizeof si;
-    si.lpDesktop = g_desktopName.empty() ? nullptr : &g_desktopName[0];
-    std::vector<PROCESS_INFORMATION> copies(a["--copies"].empty() ? 1 : static_cast<size_t>(Number(a["--copies"])));
+    si.lpDesktop = &g_desktopName[0];
+    std::vector<PROCESS_INFORMATION> copies(static_cast<size_t>(Number(a["--copies"])));
     for (PROCESS_INFORMATION& pi : copies) {
         if (!CreateProcessW(nullptr, &line[0], nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, dir.c_str(), &si, &pi))
             throw std::runtime_error("CreateProcess failed: " + std::to_string(GetLastError()));
@@ -260,7 +198,7 @@ void CmdStart(const Args& a)
     }
 }
 
-void CmdExits(const Args&)
+void CmdExits(Args&)
 {
     for (const auto& [pid, process] : g_started) {
         DWORD code = 0;
@@ -269,19 +207,11 @@ void CmdExits(const Args&)
     }
 }
 
-HANDLE OpenPid(const Args& a, DWORD access)
+void CmdTerminate(Args& a)
 {
-    HANDLE process = OpenProcess(access, FALSE, static_cast<DWORD>(Number(a["--pid"])));
-    if (!process) throw std::runtime_error("cannot open process " + a["--pid"]);
-    return process;
-}
-
-void CmdTerminate(const Args& a)
-{
-    HANDLE process = OpenPid(a, PROCESS_TERMINATE | SYNCHRONIZE);
-    Obj().Bool("terminated", TerminateProcess(process, 1) != 0).Emit();
+    HANDLE process = g_started.at(static_cast<DWORD>(Number(a["--pid"])));
+    TerminateProcess(process, 1);
     WaitForSingleObject(process, 5000);
-    CloseHandle(process);
 }
 
 // Live GDI objects less the stock ones, from the handle table the PEB points
@@ -289,14 +219,11 @@ void CmdTerminate(const Args& a)
 // byte 14, the stock flag in bit 7 of byte 12.
 long long GdiObjects(HANDLE process)
 {
-    using Query = NTSTATUS(NTAPI*)(HANDLE, PROCESSINFOCLASS, PVOID, ULONG, PULONG);
-    auto query = reinterpret_cast<Query>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQueryInformationProcess")));
     PROCESS_BASIC_INFORMATION pbi{};
     uint64_t table = 0;
     std::vector<unsigned char> entries(24 * 0x10000);
     SIZE_T got = 0;
-    if (!query || query(process, ProcessBasicInformation, &pbi, sizeof pbi, nullptr) != 0 ||
+    if (NtQueryInformationProcess(process, ProcessBasicInformation, &pbi, sizeof pbi, nullptr) != 0 ||
         !ReadProcessMemory(process, reinterpret_cast<const char*>(pbi.PebBaseAddress) + 0xF8, &table, sizeof table,
                            nullptr) ||
         !ReadProcessMemory(process, reinterpret_cast<void*>(table), entries.data(), entries.size(), &got))
@@ -307,32 +234,34 @@ long long GdiObjects(HANDLE process)
     return live;
 }
 
-void CmdResources(const Args& a)
+void CmdResources(Args& a)
 {
-    HANDLE process = OpenPid(a, PROCESS_QUERY_INFORMATION | PROCESS_VM_READ);
+    HANDLE process = g_started.at(static_cast<DWORD>(Number(a["--pid"])));
     long long windows = 0;
     EachWindow([&](HWND h, int) { windows += PidOf(h) == GetProcessId(process); });
     PROCESS_MEMORY_COUNTERS_EX mc{};
     mc.cb = sizeof mc;
     GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&mc), sizeof mc);
     Obj().Num("gdi", GdiObjects(process)).Num("windows", windows)
-        .Num("private_bytes", static_cast<long long>(mc.PrivateUsage ? mc.PrivateUsage : mc.PagefileUsage))
-        .Num("working_set", static_cast<long long>(mc.WorkingSetSize)).Emit();
-    CloseHandle(process);
+        .Num("private_bytes", static_cast<long long>(mc.PrivateUsage ? mc.PrivateUsage : mc.PagefileUsage)).Emit();
 }
 
-// ---- running commands ----------------------------------------------------------------
-
-int Run(const std::vector<std::string>& words)
+// One command line: the command's name and its "--name value" pairs, separated by tabs.
+int Run(const std::string& line)
 {
-    const std::map<std::string, void (*)(const Args&)> commands = {
-        {"windows", CmdWindows}, {"state", CmdState}, {"focus", CmdFocus},
-        {"send", [](const Args& a) { CmdSend(a, false); }}, {"post", [](const Args& a) { CmdSend(a, true); }},
+    const std::map<std::string, void (*)(Args&)> commands = {
+        {"windows", CmdWindows}, {"state", CmdState},
+        {"send", [](Args& a) { CmdSend(a, false); }}, {"post", [](Args& a) { CmdSend(a, true); }},
         {"start", CmdStart}, {"exits", CmdExits}, {"terminate", CmdTerminate}, {"resources", CmdResources},
         {"hotkey", CmdHotKey}};
+    std::vector<std::string> words;
+    for (size_t at = 0, end = 0; end != std::string::npos; at = end + 1)
+        words.push_back(line.substr(at, (end = line.find('\t', at)) - at));
     try {
-        if (words.empty() || !commands.count(words[0])) throw std::runtime_error("unknown command");
-        commands.at(words[0])(Args(std::vector<std::string>(words.begin() + 1, words.end())));
+        Args a;
+        for (size_t i = 1; i + 1 < words.size(); i += 2)
+            a[words[i]] = words[i + 1];
+        commands.at(words[0])(a);
         return 0;
     } catch (const std::exception& e) {
         Obj().Str("error", e.what()).Emit();
@@ -344,29 +273,15 @@ int Run(const std::vector<std::string>& words)
 
 int wmain(int argc, wchar_t** argv)
 {
-    std::vector<std::string> words;
-    for (int i = 1; i < argc; ++i)
-        words.push_back(Utf8(argv[i]));
     // Before any window of this thread: the state command makes one.
-    if (words.size() >= 2 && words[0] == "--desktop") {
-        g_desktopName = Wide(words[1]);
-        g_desktop = OpenDesktopW(g_desktopName.c_str(), 0, FALSE, GENERIC_ALL);
-        if (!g_desktop || !SetThreadDesktop(g_desktop)) {
-            Obj().Str("error", "no desktop named " + words[1]).Emit();
-            return 3;
-        }
-        words.erase(words.begin(), words.begin() + 2);
+    g_desktopName = argc == 3 && std::wstring(argv[1]) == L"--desktop" ? argv[2] : L"";
+    HDESK desktop = OpenDesktopW(g_desktopName.c_str(), 0, FALSE, GENERIC_ALL);
+    if (!desktop || !SetThreadDesktop(desktop)) {
+        Obj().Str("error", "no desktop named " + Utf8(g_desktopName)).Emit();
+        return 3;
     }
-    if (!g_desktop)
-        g_desktop = GetThreadDesktop(GetCurrentThreadId());
-    if (words.empty() || words[0] != "serve")
-        return Run(words);
     for (std::string line; std::getline(std::cin, line);) {
-        words.clear();
-        for (size_t at = 0, end = 0; end != std::string::npos; at = end + 1)
-            words.push_back(line.substr(at, (end = line.find('\t', at)) - at));
-        const int rc = Run(words);
-        Obj().Bool("end", true).Num("rc", rc).Emit();
+        Obj().Num("end", true).Num("rc", Run(line)).Emit();
         std::cout.flush();
     }
     return 0;

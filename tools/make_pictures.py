@@ -115,13 +115,6 @@ def choose_ship(s, lie, length):
     s.wait_for(lambda: s.window(ARROWS)["visible"], 8, "the arrow pad")
 
 
-def press(s, *keys):
-    """Keys to the frame once it has the keyboard focus."""
-    main = s.window(MAIN)
-    s.wait_for(lambda: s.focus() == main["hwnd"], 5, "the keyboard focus on the frame")
-    s.key(*keys)
-
-
 def ship_squares(s, k):
     return {(int(p[0]), int(p[1])) for p in s.state()["HumanFleet"].split(";")[k].split(",") if p}
 
@@ -139,13 +132,13 @@ def picture_placement(s):
     ]
     for silhouette, keys, k, squares in placed:
         choose_ship(s, *silhouette)
-        press(s, *keys)
-        press(s, "Return")
+        s.press(*keys)
+        s.press("Return")
         s.wait_for(lambda: ship_squares(s, k) == squares, 10, f"ship {k} placed")
         s.wait_for(lambda: not s.window(ARROWS)["visible"], 8, "the pad to hide")
     # The three-square ship stays where the arrows have moved it.
     choose_ship(s, "lying", 3)
-    press(s, "Right", "Right", "Right", "Down", "Down", "Down", "Down", "Down")
+    s.press("Right", "Right", "Right", "Down", "Down", "Down", "Down", "Down")
     save_frame(s, "placement.png")
 
 

@@ -254,6 +254,20 @@ class Session:
         """A click at client coordinates of a window."""
         self.click_screen(window["client_screen"][0] + x, window["client_screen"][1] + y, button)
 
+    def key(self, *keys):
+        """Key presses by X name: key("Return"), key("Left", "KP_5")."""
+        self.xdotool("key", *keys)
+
+    def press(self, *keys):
+        """Keys through X once the frame has the keyboard focus."""
+        frame = self.window(MAIN)["hwnd"]
+        self.wait_for(lambda: self.focus() == frame, 5, "the keyboard focus on the frame")
+        self.key(*keys)
+
+    def screenshot(self, path):
+        subprocess.run(["import", "-window", "root", path], check=True, timeout=30)
+        return path
+
     def click_square(self, board, x, y):
         self.click(board, x * C + C // 2, y * C + C // 2)
 
@@ -305,7 +319,7 @@ def main(tests):
                 failed.append(test.__name__)
                 if opt.shots:
                     os.makedirs(opt.shots, exist_ok=True)
-                    subprocess.run(["import", "-window", "root", os.path.join(opt.shots, f"{test.__name__}.png")])
+                    s.screenshot(os.path.join(opt.shots, f"{test.__name__}.png"))
                 s.stop()
             log(f"{'FAIL' if test.__name__ in failed else 'PASS'} {test.__name__} ({time.monotonic() - began:.1f} s)")
     finally:

@@ -174,18 +174,11 @@ LAYOUT = [(4, True, 6, 9, False), (3, True, 0, 2, True), (3, False, 2, 5, False)
           (1, True, 4, 7, True), (1, False, 8, 6, False)]
 
 
-def press(s, *keys):
-    """Keys through X once the frame has the keyboard focus."""
-    frame = s.window(MAIN)["hwnd"]
-    s.wait_for(lambda: s.focus() == frame, 5, "the keyboard focus on the frame")
-    s.xdotool("key", *keys)
-
-
 def answer_refusal(s, words, what):
     """Waits for the error box, checks that it says `words`, answers it with Enter."""
     texts = [c["text"] for c in s.wait_dialog("Ошибка", 10)["controls"] if c["text"]]
     s.expect(any(words in t for t in texts), f"{what}: a message box saying {words!r}", texts)
-    s.xdotool("key", "Return")
+    s.key("Return")
     s.wait_for(lambda: not s.dialogs("Ошибка"), 10, f"the message box of {what} to close")
 
 
@@ -196,14 +189,14 @@ def test_fleet_placed_by_keys(s):
     for k, (length, upright, x, y, lies_upright) in enumerate(LAYOUT):
         choose_ship(s, length, upright)
         if k == 0:
-            press(s, "Left")
+            s.press("Left")
             answer_refusal(s, "Выход за рамки!", "a step left from А1")
-        press(s, *["KP_5"] * (upright != lies_upright), *["Right"] * (x - (k == 2)), *["Down"] * y)
+        s.press(*["KP_5"] * (upright != lies_upright), *["Right"] * (x - (k == 2)), *["Down"] * y)
         if k == 2:
             s.click_control(next(c for c in s.windows("Button") if c["id"] == 8))  # the pad's "put down"
             answer_refusal(s, "соприкасаться", "a ship touching another")
-            press(s, "Right")
-        press(s, "Return")
+            s.press("Right")
+        s.press("Return")
         want = squares(x, y, length, lies_upright)
         s.wait_for(lambda: sorted(fleet(s.state(), "HumanFleet")[k]) == want, 10, f"ship {k} put down at {want}")
         check_model(s.state(), f"after ship {k}")

@@ -79,6 +79,15 @@ def wine_run(args, timeout, cwd=None):
         return out.read().decode("utf-8", "replace")
 
 
+def probe(opt, *words):
+    """One command of the probe, in the prefix's desktop; its answer lines."""
+    with tempfile.TemporaryFile() as out:
+        subprocess.run(["wine", opt.probe, "--desktop", "Default"], input="\t".join(words).encode() + b"\n",
+                       stdout=out, stderr=subprocess.DEVNULL, timeout=60, start_new_session=True)
+        out.seek(0)
+        return [l for l in json_lines(out.read().decode("utf-8", "replace")) if "end" not in l]
+
+
 def json_lines(text):
     out = []
     for line in text.splitlines():
@@ -118,7 +127,7 @@ def measure_wine(opt, workdir):
     time.sleep(1.0)  # whatever a program does just after its first paint
     res = {}
     for k, pid in kept.items():
-        out = json_lines(wine_run([opt.probe, "resources", "--pid", str(pid)], 60))
+        out = probe(opt, "resources", "--pid", str(pid))
         if not out or "error" in out[0]:
             raise RuntimeError(f"probe resources: {out}")
         res[k] = out[0]
@@ -130,7 +139,7 @@ def measure_wine(opt, workdir):
         if len(f) == 5 and f[0] == "computer" and f[1] == "full":
             paint[f[2]] = float(f[3])
     for pid in kept.values():
-        wine_run([opt.probe, "terminate", "--pid", str(pid)], 60)
+        probe(opt, "terminate", "--pid", str(pid))
     if set(paint) != {"window", "memory"}:
         raise RuntimeError("winbench_paint printed no full paint of the computer's board")
     return starts, res, paint

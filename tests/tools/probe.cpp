@@ -207,9 +207,23 @@ void CmdExits(Args&)
     }
 }
 
+// A process this probe started, or another one of the desktop (for the figures).
+HANDLE ProcessOf(Args& a)
+{
+    static std::map<DWORD, HANDLE> opened;
+    const auto pid = static_cast<DWORD>(Number(a["--pid"]));
+    if (g_started.count(pid))
+        return g_started[pid];
+    if (!opened.count(pid))
+        opened[pid] = OpenProcess(PROCESS_ALL_ACCESS, FALSE, pid);
+    if (!opened[pid])
+        throw std::runtime_error("no process " + std::to_string(pid));
+    return opened[pid];
+}
+
 void CmdTerminate(Args& a)
 {
-    HANDLE process = g_started.at(static_cast<DWORD>(Number(a["--pid"])));
+    HANDLE process = ProcessOf(a);
     TerminateProcess(process, 1);
     WaitForSingleObject(process, 5000);
 }
@@ -236,14 +250,15 @@ long long GdiObjects(HANDLE process)
 
 void CmdResources(Args& a)
 {
-    HANDLE process = g_started.at(static_cast<DWORD>(Number(a["--pid"])));
+    HANDLE process = ProcessOf(a);
     long long windows = 0;
     EachWindow([&](HWND h, int) { windows += PidOf(h) == GetProcessId(process); });
     PROCESS_MEMORY_COUNTERS_EX mc{};
     mc.cb = sizeof mc;
     GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&mc), sizeof mc);
     Obj().Num("gdi", GdiObjects(process)).Num("windows", windows)
-        .Num("private_bytes", static_cast<long long>(mc.PrivateUsage ? mc.PrivateUsage : mc.PagefileUsage)).Emit();
+        .Num("private_bytes", static_cast<long long>(mc.PrivateUsage ? mc.PrivateUsage : mc.PagefileUsage))
+        .Num("working_set", static_cast<long long>(mc.WorkingSetSize)).Emit();
 }
 
 // One command line: the command's name and its "--name value" pairs, separated by tabs.

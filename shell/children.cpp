@@ -126,6 +126,7 @@ RECT NormalScreenRect(HWND frame)
 
 bool Create(HWND frame)
 {
+    timeline::Mark("frame window");
     const layout::InitialLayout l = layout::Initial(game::CellSize, Metrics());
     boards::CreatePad(frame, l.arrows);
     boards::CreatePicker(frame, l.picker);

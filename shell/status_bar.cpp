@@ -3,6 +3,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "common/layout.h"
 #include "common/text.h"
 #include "game/model.h"
@@ -52,8 +54,22 @@ void Resize(WPARAM wp, LPARAM lp)
     SendMessageW(toolbar::Window(), WM_SIZE, wp, lp);
     const auto parts = layout::StatusParts(clientWidth, Room(game::StatusPart::ComputerShips, 0),
                                            Room(game::StatusPart::HumanShips, GetSystemMetrics(SM_CXVSCROLL)));
+    // Setting the parts and the counts redraws the bar: done only when the
+    // parts change (a frame shown for the first time is sized again at the
+    // size it already has).
+    int current[4] = {};
+    const auto count = static_cast<size_t>(SendMessageW(g_bar, SB_GETPARTS, 4, reinterpret_cast<LPARAM>(current)));
+    if (count == parts.size() && std::equal(parts.begin(), parts.end(), current))
+        return;
     SendMessageW(g_bar, SB_SETPARTS, parts.size(), reinterpret_cast<LPARAM>(parts.data()));
     ShowShipCounts();
+}
+
+void Fit(HWND frame)
+{
+    RECT client;
+    GetClientRect(frame, &client);
+    Resize(SIZE_RESTORED, MAKELPARAM(client.right, client.bottom));
 }
 
 void SetText(int part, const std::wstring& text)

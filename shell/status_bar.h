@@ -12,6 +12,9 @@ HWND Create(HWND parent);
 HWND Window();
 // Fits the bar to a new client width: three parts, the counts rewritten.
 void Resize(WPARAM wp, LPARAM lp);
+// The bar's size and parts for the frame's client area as it is now, before
+// the frame is first shown.
+void Fit(HWND frame);
 // Parts 1 and 2 are drawn popped out.
 void SetText(int part, const std::wstring& text);
 void ShowShipCounts();

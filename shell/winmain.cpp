@@ -10,6 +10,7 @@
 #include "shell/main_frame.h"
 #include "shell/settings.h"
 #include "shell/startup.h"
+#include "shell/status_bar.h"
 #include "shell/timeline.h"
 
 namespace {
@@ -139,11 +140,14 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int show)
         children::Restore();
     else
         children::Arrange();
+    // Sized while hidden, the status bar paints once, when the frame shows.
+    status_bar::Fit(frame);
     timeline::Mark("windows placed");
 
     ShowWindow(frame, show);
+    timeline::Mark("frame shown");
     UpdateWindow(frame);
-    timeline::Mark("frame shown and painted");
+    timeline::Mark("frame painted");
     startUp.Release();
     return RunLoop();
 }

@@ -24,6 +24,10 @@ C:\\windows\\system32. What is measured:
   same registry (a first start). One round is a warm-up and left out; the
   figure is the median of the other rounds, with the range.
 - Start to input idle: the same starts, until WaitForInputIdle returns.
+- The start-up timeline: in the same starts the game writes a mark at each
+  step of its start-up (shell/timeline.cpp, asked for by TRIVOK_TIMELINE),
+  counted from the creation of its process; the second table gives each
+  step's median over the starts after the warm-up.
 - Private bytes and working set: started once more each and left for a second,
   then GetProcessMemoryInfo through the probe. Wine fills PrivateUsage (and
   PagefileUsage) with the Linux process's resident anonymous memory (RssAnon),
@@ -107,10 +111,15 @@ def measure_wine(opt, workdir):
     """Start times, memory and GDI objects of both programs, and the board paint
     (the programs open in the prefix's virtual desktop, which wine-env.sh sets up)."""
     result = os.path.join(workdir, "launch.json")
+    marks = os.path.join(workdir, "timeline.txt")
     exe = winpath(opt.exe)
     say(f"starting each program {opt.runs + 1} times")
-    wine_run([opt.launch_timer, winpath(result), "--runs", str(opt.runs), "--warmup", "1",
-                    "--keep", exe, WINEMINE], timeout=600, cwd=os.path.dirname(opt.exe))
+    os.environ["TRIVOK_TIMELINE"] = winpath(marks)  # the game's start-up marks; winemine ignores it
+    try:
+        wine_run([opt.launch_timer, winpath(result), "--runs", str(opt.runs), "--warmup", "1",
+                  "--keep", exe, WINEMINE], timeout=600, cwd=os.path.dirname(opt.exe))
+    finally:
+        del os.environ["TRIVOK_TIMELINE"]
     with open(result, encoding="utf-8") as f:
         lines = json_lines(f.read())
     errors = [l for l in lines if "error" in l]
@@ -142,7 +151,35 @@ def measure_wine(opt, workdir):
         probe(opt, "terminate", "--pid", str(pid))
     if set(paint) != {"window", "memory"}:
         raise RuntimeError("winbench_paint printed no full paint of the computer's board")
-    return starts, res, paint
+    return starts, res, paint, read_timeline(marks)
+
+
+def read_timeline(path):
+    """The start-up marks of every start but the warm-up: step, milliseconds after
+    the process was created (the lines of one start begin with "entry")."""
+    runs = []
+    with open(path, encoding="utf-8") as f:
+        for line in f:
+            at, step = line.split(None, 1)
+            if step.strip() == "entry":
+                runs.append([])
+            if runs:
+                runs[-1].append((step.strip(), float(at)))
+    runs = runs[1:]
+    if not runs:
+        raise RuntimeError("the game wrote no start-up timeline")
+    steps = [step for step, _ in runs[0]]
+    return [(step, ms([dict(r)[step] for r in runs if step in dict(r)])) for step in steps], len(runs)
+
+
+def timeline_table(marks):
+    steps, count = marks
+    rows = [f"| Step (median of {count} starts) | At, ms after process creation | Step, ms |", "|---|---:|---:|"]
+    before = None
+    for step, at in steps:
+        rows.append(f"| {step} | {at:.1f} | {'—' if before is None else f'{at - before:.1f}'} |")
+        before = at
+    return "\n".join(rows)
 
 
 def simulate(opt):
@@ -232,7 +269,7 @@ def main():
     began = time.monotonic()
     workdir = tempfile.mkdtemp(prefix="trivok-figures-")
     try:
-        starts, res, paint = measure_wine(opt, workdir)
+        starts, res, paint, marks = measure_wine(opt, workdir)
         winemine = os.path.join(os.environ["WINEPREFIX"], "drive_c", "windows", "system32", "winemine.exe")
         sizes = {"ours": os.path.getsize(opt.exe), "ours_stripped": stripped_size(opt.exe, workdir),
                  "ref": os.path.getsize(winemine), "ref_stripped": stripped_size(winemine, workdir)}
@@ -241,6 +278,8 @@ def main():
     finally:
         shutil.rmtree(workdir, ignore_errors=True)
     print(table(opt, starts, res, paint, sim, sizes))
+    print()
+    print(timeline_table(marks))
     print()
     print(f"Machine: {machine()}. Measured in {time.monotonic() - began:.0f} s.")
 

@@ -94,3 +94,7 @@ add_custom_target(dist
 # Start-up timer of the figures script: CreateProcess to the first painted frame.
 add_executable(launch_timer WIN32 tools/launch_timer.cpp)
 target_link_options(launch_timer PRIVATE -municode)
+
+# The start-up floor the figures script measures beside the game: one empty window.
+add_executable(empty_window WIN32 tools/empty_window.cpp)
+target_link_options(empty_window PRIVATE -municode)

@@ -5,9 +5,9 @@
         [--win build/win] [--native build/native] [--runs 7] [--games 20000]
 
 Builds nothing: it takes the programs of build/win (Trivok.exe, probe.exe,
-launch_timer.exe, winbench_paint.exe) and build/native (sim_games). It runs
+launch_timer.exe, empty_window.exe, winbench_paint.exe) and build/native (sim_games). It runs
 itself through tools/wine-env.sh, which makes an Xvfb display and a Wine
-prefix and removes them at the end, runs both programs in the prefix's
+prefix and removes them at the end, runs the programs in the prefix's
 virtual desktop and prints a Markdown table on stdout (progress goes to
 stderr). About a minute.
 
@@ -19,10 +19,12 @@ C:\\windows\\system32. What is measured:
   at the first moment (polled every millisecond) at which WaitForInputIdle has
   returned and the program has a visible top-level window with no visible
   window of it (descendants included) holding a non-empty update region, that
-  is, every paint asked for so far is done. The two programs start in turn,
+  is, every paint asked for so far is done. The programs start in turn,
   each ended with TerminateProcess before the next, so every start finds the
   same registry (a first start). One round is a warm-up and left out; the
-  figure is the median of the other rounds, with the range.
+  figure is the median of the other rounds, with the range. An empty window
+  (tools/empty_window.cpp) starts in the same rounds: the floor of any start
+  in this prefix.
 - Start to input idle: the same starts, until WaitForInputIdle returns.
 - The start-up timeline: in the same starts the game writes a mark at each
   step of its start-up (shell/timeline.cpp, asked for by TRIVOK_TIMELINE),
@@ -117,7 +119,7 @@ def measure_wine(opt, workdir):
     os.environ["TRIVOK_TIMELINE"] = winpath(marks)  # the game's start-up marks; winemine ignores it
     try:
         wine_run([opt.launch_timer, winpath(result), "--runs", str(opt.runs), "--warmup", "1",
-                  "--keep", exe, WINEMINE], timeout=600, cwd=os.path.dirname(opt.exe))
+                  "--keep", exe, WINEMINE, winpath(opt.empty_window)], timeout=600, cwd=os.path.dirname(opt.exe))
     finally:
         del os.environ["TRIVOK_TIMELINE"]
     with open(result, encoding="utf-8") as f:
@@ -125,17 +127,19 @@ def measure_wine(opt, workdir):
     errors = [l for l in lines if "error" in l]
     if errors or not any(l.get("done") for l in lines):
         raise RuntimeError(f"launch_timer: {errors or 'no end line'}")
-    starts = {0: [], 1: []}
+    starts = {0: [], 1: [], 2: []}
     for l in lines:
         if "painted_ms" in l and not l["warmup"]:
             starts[l["program"]].append(l)
     kept = {l["program"]: l["kept"] for l in lines if "kept" in l}
-    if set(kept) != {0, 1} or 0 in kept.values():
+    if set(kept) != {0, 1, 2} or 0 in kept.values():
         raise RuntimeError(f"launch_timer kept no process: {lines}")
 
     time.sleep(1.0)  # whatever a program does just after its first paint
     res = {}
     for k, pid in kept.items():
+        if k == 2:
+            continue
         out = probe(opt, "resources", "--pid", str(pid))
         if not out or "error" in out[0]:
             raise RuntimeError(f"probe resources: {out}")
@@ -256,9 +260,10 @@ def main():
     opt.exe = os.path.abspath(opt.exe or os.path.join(opt.win, "Trivok.exe"))
     opt.probe = os.path.abspath(os.path.join(opt.win, "probe.exe"))
     opt.launch_timer = os.path.abspath(os.path.join(opt.win, "launch_timer.exe"))
+    opt.empty_window = os.path.abspath(os.path.join(opt.win, "empty_window.exe"))
     opt.winbench_paint = os.path.abspath(os.path.join(opt.win, "winbench_paint.exe"))
     opt.sim_games = os.path.abspath(os.path.join(opt.native, "sim_games"))
-    for path in (opt.exe, opt.probe, opt.launch_timer, opt.winbench_paint, opt.sim_games):
+    for path in (opt.exe, opt.probe, opt.launch_timer, opt.empty_window, opt.winbench_paint, opt.sim_games):
         if not os.path.isfile(path):
             p.error(f"no such file: {path} (build first: tools/build.sh)")
 
@@ -278,6 +283,10 @@ def main():
     finally:
         shutil.rmtree(workdir, ignore_errors=True)
     print(table(opt, starts, res, paint, sim, sizes))
+    print()
+    floor = [l["painted_ms"] for l in starts[2]]
+    print(f"An empty window (tools/empty_window.cpp, static like the game), start to first painted frame: "
+          f"{ms(floor):.0f} ms ({min(floor):.0f}–{max(floor):.0f}).")
     print()
     print(timeline_table(marks))
     print()

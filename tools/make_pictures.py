@@ -32,15 +32,9 @@ from media.raster import Img
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 sys.path.insert(0, os.path.join(ROOT, "tests", "e2e"))
 import driver  # noqa: E402
+from driver import C, COMPUTER_BOARD, MAIN, NEW_GAME, PAD, PICKER  # noqa: E402
 
-MAIN = "Trivok_Class"
-COMPUTER_BOARD = "First_screen"
-PICKER = "ShipContainer_class"
-ARROWS = "Container_class"
-CMD_NEW_GAME = 303
-DPI = int(os.environ.get("TRIVOK_DPI") or 96)
-C = (45 * DPI + 127) // 254  # the game's cell: 4.5 mm at the display's scale
-SCALED = f"-{DPI * 100 // 96}" if DPI != 96 else ""  # "mid-game-150.png" at 144 DPI
+SCALED = f"-{driver.DPI * 100 // 96}" if driver.DPI != 96 else ""  # "mid-game-150.png" at 144 DPI
 WON_TITLE = "Что, не веришь своему счастью?"
 OUT = os.environ.get("TRIVOK_PICTURES", os.path.join(ROOT, "docs"))
 
@@ -87,7 +81,7 @@ def picture_mid_game(s):
     s.start()
     s.command(303)
     s.wait_for(lambda: s.state().get("BattleOn") == "1", what="the battle")
-    board = s.window("First_screen")
+    board = s.window(COMPUTER_BOARD)
     targets = ships(s.state()["ComputerFleet"])[:7] + [(0, 9), (9, 0), (5, 5), (2, 7)]
     for x, y in targets:
         if s.state().get("BattleOn") != "1":
@@ -98,7 +92,7 @@ def picture_mid_game(s):
         s.click(board, x * C + C // 2, y * C + C // 2)
         s.wait_for(lambda: s.state()["ShotsAtComputer"][x * 10 + y] == "1", what=f"shot at {x},{y}")
     # The human's turn: shots left on the computer's board, "Ваш ход..." in the commentator.
-    s.wait_for(lambda: s.window("First_screen")["text"] != "Человек - осталось ходов - 0" and
+    s.wait_for(lambda: s.window(COMPUTER_BOARD)["text"] != "Человек - осталось ходов - 0" and
                (s.window("Static") or {}).get("text", "").startswith("Ваш ход"), timeout=60, what="the human's turn")
     save_frame(s, "mid-game.png")
 
@@ -112,7 +106,7 @@ SILHOUETTES = {("upright", 4): (0.5, 0.5, 1.5, 4.5), ("upright", 3): (1.5, 1.5, 
 def choose_ship(s, lie, length):
     left, top, right, bottom = (int(f * C) for f in SILHOUETTES[(lie, length)])
     s.click(s.window(PICKER), (left + right) // 2, (top + bottom) // 2)
-    s.wait_for(lambda: s.window(ARROWS)["visible"], 8, "the arrow pad")
+    s.wait_for(lambda: s.window(PAD)["visible"], 8, "the arrow pad")
 
 
 def ship_squares(s, k):
@@ -122,7 +116,7 @@ def ship_squares(s, k):
 def picture_placement(s):
     s.settings(AutoArrange=0)
     s.start()
-    s.command(CMD_NEW_GAME)
+    s.command(NEW_GAME)
     s.wait_for(lambda: s.window(PICKER)["visible"], 10, "the ship picker")
     # (silhouette, keys from А1, fleet index, squares once placed)
     placed = [
@@ -135,7 +129,7 @@ def picture_placement(s):
         s.press(*keys)
         s.press("Return")
         s.wait_for(lambda: ship_squares(s, k) == squares, 10, f"ship {k} placed")
-        s.wait_for(lambda: not s.window(ARROWS)["visible"], 8, "the pad to hide")
+        s.wait_for(lambda: not s.window(PAD)["visible"], 8, "the pad to hide")
     # The three-square ship stays where the arrows have moved it.
     choose_ship(s, "lying", 3)
     s.press("Right", "Right", "Right", "Down", "Down", "Down", "Down", "Down")
@@ -145,7 +139,7 @@ def picture_placement(s):
 def picture_result(s):
     s.settings(TimeOut=1, FirstShoot=1, AutoArrange=1)
     s.start()
-    s.command(CMD_NEW_GAME)
+    s.command(NEW_GAME)
     s.wait_for(lambda: s.state().get("BattleOn") == "1", what="the battle")
     board = s.window(COMPUTER_BOARD)
     for x, y in ships(s.state()["ComputerFleet"]):
@@ -255,5 +249,5 @@ if __name__ == "__main__":
                             os.path.abspath(__file__)] + sys.argv[1:],
                            env=dict(os.environ, TRIVOK_SUITE="", TRIVOK_DPI=dpi), check=True)
         sys.exit(0)
-    driver.main([picture_first_start, picture_mid_game, picture_placement, picture_result] if DPI == 96
+    driver.main([picture_first_start, picture_mid_game, picture_placement, picture_result] if driver.DPI == 96
                 else [picture_mid_game])

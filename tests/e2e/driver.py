@@ -25,7 +25,8 @@ HTCAPTION, HTCLOSE = 2, 20
 KEY = r"\SOFTWARE\Trivok"
 COMPUTER_BOARD, HUMAN_BOARD, PICKER, PAD = "First_screen", "Second_screen", "ShipContainer_class", "Container_class"
 NEW_GAME, AUTO_ARRANGE, SALVO = 303, 308, 40036
-C = 17  # a square: 4.5 mm at Wine's 96 DPI
+DPI = int(os.environ.get("TRIVOK_DPI") or 96)  # the prefix's scale (tools/wine-env.sh)
+C = round(DPI * 4.5 / 25.4)  # a square: 4.5 mm on the display, 17 pixels at 96 DPI
 
 
 class Failed(AssertionError):

@@ -10,7 +10,8 @@ namespace status_bar {
 
 HWND Create(HWND parent);
 HWND Window();
-// Fits the bar to a new client width: three parts, the counts rewritten.
+// Fits the bar to a new client width: three parts; the counts are written
+// again when the parts change.
 void Resize(WPARAM wp, LPARAM lp);
 // The bar's size and parts for the frame's client area as it is now, before
 // the frame is first shown.
